@@ -1,0 +1,52 @@
+#include "app/child_controls.h"
+
+#include "app/twips.h"
+
+int ChildFactory::Pixels(int twips) const
+{
+    return TwipsToPixels(twips, dpi_);
+}
+
+HWND ChildFactory::Create(const wchar_t* className, int id, const ControlPlace& place,
+                          const wchar_t* text, DWORD style, DWORD exStyle) const
+{
+    HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style,
+                                   Pixels(place.left), Pixels(place.top), Pixels(place.width),
+                                   Pixels(place.height), parent_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return control;
+}
+
+HWND ChildFactory::Label(int id, const ControlPlace& place, const wchar_t* text, DWORD extraStyle) const
+{
+    return Create(L"STATIC", id, place, text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | extraStyle);
+}
+
+HWND ChildFactory::Heading(const ControlPlace& place, const wchar_t* text, HFONT font) const
+{
+    HWND heading = Label(0, place, text);
+    SendMessageW(heading, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return heading;
+}
+
+HWND ChildFactory::CheckBox(int id, const ControlPlace& place, const wchar_t* text) const
+{
+    return Create(L"BUTTON", id, place, text, WS_TABSTOP | BS_AUTOCHECKBOX);
+}
+
+HWND ChildFactory::DropDownList(int id, const ControlPlace& place) const
+{
+    // The height given to a combo box is that of its open list.
+    ControlPlace withList = place;
+    withList.height = place.height * 8;
+    return Create(L"COMBOBOX", id, withList, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+}
+
+HWND ChildFactory::HistoryBox(int id, const ControlPlace& place) const
+{
+    return Create(L"EDIT", id, place, L"",
+                  WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL,
+                  WS_EX_CLIENTEDGE);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <random>
+
+#include "app/public_function.h"
+
+// Reseeded from the high-resolution clock, so that two reseeds in a row still
+// give different draws.
+class ClockSeededRandom : public RandomSource {
+public:
+    void Reseed() override;
+    double Next() override;
+
+private:
+    std::mt19937 engine_;
+    unsigned sequence_ = 0;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+// Stable ids of the main window's controls. Tests and accessibility clients
+// find the controls by these, so an id never changes meaning.
+namespace ControlId {
+
+constexpr int PictureStatus = 100;
+constexpr int PictureRecords = 101;
+constexpr int PictureSettings = 102;
+constexpr int PictureAbout = 103;
+
+// Status page
+constexpr int LabelTime = 200;
+constexpr int LabelSpeed = 201;
+constexpr int LabelSpeedupTarget = 202;
+constexpr int LabelSpeedCount = 203;
+
+// Records page
+constexpr int TextHistory = 300;
+constexpr int LabelInfo = 301;
+constexpr int LabelCount = 302;
+
+// Settings page
+constexpr int CheckAutoRun = 400;
+constexpr int CheckAutoMin = 401;
+constexpr int CheckState = 402;
+constexpr int CheckAlwaysOnTop = 403;
+constexpr int ComboSpeed = 404;
+constexpr int CheckEnableRecord = 405;
+constexpr int ComboAutoCleanCount = 406;
+
+} // namespace ControlId
+
+// The main window's class name, by which other programs find it.
+inline const wchar_t kMainWindowClass[] = L"TorvaneMainWindow";

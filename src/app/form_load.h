@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/settings_page.h"
+#include "settings/autorun.h"
+#include "settings/config_settings.h"
+
+// The main window's side of start-up, in the order FormLoad calls it.
+class StartupHost {
+public:
+    virtual ~StartupHost() = default;
+    virtual void LayoutPages() = 0;          // pages, chrome, the time label
+    virtual void ResetState() = 0;           // booster state, the exit flag
+    virtual void HideWindow() = 0;
+    virtual void SetTopmost(bool topmost) = 0;
+    virtual void ProcessPendingMessages() = 0;
+    virtual void SetTaskBarStyle() = 0;
+    virtual void LoadFinished() = 0;         // from here on the booster's ticks act
+};
+
+// Runs the main window's load: lays it out, applies config.ini to the window,
+// the start-with-system value and the settings page.
+void FormLoad(StartupHost& host, ConfigSettings& config, Autorun& autorun, SettingsPage& page);

@@ -1,0 +1,217 @@
+#include "app/main_window.h"
+
+#include "app/control_ids.h"
+#include "app/page_container.h"
+#include "app/twips.h"
+
+namespace {
+
+constexpr UINT_PTR kTimerMain = 1;
+constexpr UINT kTimerMainInterval = 1000;
+
+constexpr int kWindowWidth = 11760;
+constexpr int kWindowHeight = 7560;
+constexpr int kPageLeft = 3240;
+constexpr int kPageTop = 2160;
+constexpr int kPageWidth = 8280;
+constexpr int kPageHeight = 5160;
+
+constexpr COLORREF kWindowColor = RGB(236, 241, 248);
+constexpr COLORREF kPageColor = RGB(255, 255, 255);
+
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool RegisterMainClass(WNDPROC procedure, HBRUSH background)
+{
+    WNDCLASSEXW mainClass = {};
+    mainClass.cbSize = sizeof mainClass;
+    mainClass.lpfnWndProc = procedure;
+    mainClass.hInstance = GetModuleHandleW(nullptr);
+    mainClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    mainClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    mainClass.hbrBackground = background;
+    mainClass.lpszClassName = kMainWindowClass;
+    return RegisterClassExW(&mainClass) != 0;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock)
+    : booster_(booster), config_(config), autorun_(autorun), clock_(clock),
+      background_(CreateSolidBrush(kWindowColor)),
+      boosterView_(status_, records_, settingsView_),
+      settingsPage_(settingsView_, config_, autorun_, *this)
+{
+}
+
+bool MainWindow::Create()
+{
+    if (!RegisterMainClass(WindowProcedure, background_.get()))
+        return false;
+    const int dpi = ScreenDpi();
+    const int width = TwipsToPixels(kWindowWidth, dpi);
+    const int height = TwipsToPixels(kWindowHeight, dpi);
+    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    if (!CreateWindowExW(0, kMainWindowClass, L"Torvane", WS_POPUP | WS_CLIPCHILDREN, left, top, width,
+                         height, nullptr, nullptr, GetModuleHandleW(nullptr), this))
+        return false;
+
+    FormLoad(*this, config_, autorun_, settingsPage_);
+    if (!hiddenAtLoad_)
+        ShowWindow(hwnd_, SW_SHOW);
+    return true;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        CreatePages();
+        SetTimer(hwnd_, kTimerMain, kTimerMainInterval, nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTimerMain)
+            TimerMain_Timer();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(wParam);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return PageBackground(reinterpret_cast<HDC>(wParam));
+    case WM_CLOSE:
+        Form_Unload();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Log-off or shutdown: end as the tray menu's exit does, instead of
+        // hiding and holding the session up.
+        if (wParam)
+            ExitProgram();
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd_, kTimerMain);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void MainWindow::CreatePages()
+{
+    fonts_ = std::make_unique<UiFonts>(ScreenDpi());
+    const int pageIds[4] = {ControlId::PictureStatus, ControlId::PictureRecords,
+                            ControlId::PictureSettings, ControlId::PictureAbout};
+    for (int i = 0; i < 4; ++i)
+        pages_[i] = CreatePageContainer(hwnd_, pageIds[i]);
+
+    const int dpi = ScreenDpi();
+    status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading());
+    records_.Create(ChildFactory(pages_[1], dpi, fonts_->regular()), hwnd_);
+    settingsView_.Create(ChildFactory(pages_[2], dpi, fonts_->regular()), fonts_->heading());
+}
+
+void MainWindow::LayoutPages()
+{
+    const int dpi = ScreenDpi();
+    for (HWND page : pages_) {
+        SetWindowPos(page, nullptr, TwipsToPixels(kPageLeft, dpi), TwipsToPixels(kPageTop, dpi),
+                     TwipsToPixels(kPageWidth, dpi), TwipsToPixels(kPageHeight, dpi), SWP_NOZORDER);
+    }
+    ShowWindow(pages_[0], SW_SHOW);
+    for (int i = 1; i < 4; ++i)
+        ShowWindow(pages_[i], SW_HIDE);
+    SetWindowTextW(status_.labelTime, clock_.CurrentTimeText().c_str());
+}
+
+void MainWindow::ResetState()
+{
+    booster_.Reset();
+    isExiting_ = false;
+}
+
+void MainWindow::HideWindow()
+{
+    hiddenAtLoad_ = true;
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void MainWindow::SetTopmost(bool topmost)
+{
+    SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void MainWindow::ProcessPendingMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void MainWindow::SetTaskBarStyle()
+{
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, style | WS_SYSMENU | WS_MINIMIZEBOX);
+}
+
+void MainWindow::LoadFinished()
+{
+    loaded_ = true;
+}
+
+void MainWindow::TimerMain_Timer()
+{
+    if (loaded_)
+        booster_.Tick(boosterView_);
+}
+
+void MainWindow::OnCommand(WPARAM wParam)
+{
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    SettingsControl control;
+    if (!SettingsPageView::FromId(id, control))
+        return;
+    const bool isCombo = control == SettingsControl::ComboSpeed ||
+                         control == SettingsControl::ComboAutoCleanCount;
+    if ((isCombo && code == CBN_SELCHANGE) || (!isCombo && code == BN_CLICKED))
+        settingsPage_.OnClick(control);
+}
+
+LRESULT MainWindow::PageBackground(HDC dc)
+{
+    SetBkColor(dc, kPageColor);
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+void MainWindow::Form_Unload()
+{
+    if (!isExiting_) {
+        ShowWindow(hwnd_, SW_HIDE);
+        return;
+    }
+    DestroyWindow(hwnd_);
+}
+
+void MainWindow::ExitProgram()
+{
+    isExiting_ = true;
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+
+#include <windows.h>
+
+#include "app/booster_page_view.h"
+#include "app/form_load.h"
+#include "app/records_page_view.h"
+#include "app/settings_page.h"
+#include "app/settings_page_view.h"
+#include "app/status_page_view.h"
+#include "app/ui_font.h"
+#include "booster/booster.h"
+#include "platform/base_window.h"
+#include "platform/local_clock.h"
+#include "platform/scoped_handles.h"
+
+// FormStates: the borderless main window with its four pages. Closing it
+// only hides it; the program ends through ExitProgram.
+class MainWindow : public BaseWindow<MainWindow>, private StartupHost, private WindowZOrder {
+public:
+    MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock);
+
+    // Creates the window, runs its load and shows it unless the load hid it.
+    bool Create();
+    void ExitProgram();
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // StartupHost
+    void LayoutPages() override;
+    void ResetState() override;
+    void HideWindow() override;
+    void SetTopmost(bool topmost) override;
+    void ProcessPendingMessages() override;
+    void SetTaskBarStyle() override;
+    void LoadFinished() override;
+
+    void CreatePages();
+    void TimerMain_Timer();
+    void Form_Unload();
+    void OnCommand(WPARAM wParam);
+    LRESULT PageBackground(HDC dc);
+
+    Booster& booster_;
+    ConfigSettings& config_;
+    Autorun& autorun_;
+    LocalClock& clock_;
+
+    std::unique_ptr<UiFonts> fonts_;
+    ScopedGdiObject<HBRUSH> background_;
+    HWND pages_[4] = {};
+    StatusPageView status_;
+    RecordsPageView records_;
+    SettingsPageView settingsView_;
+    BoosterPageView boosterView_;
+    SettingsPage settingsPage_;
+
+    bool loaded_ = false;
+    bool isExiting_ = false;
+    bool hiddenAtLoad_ = false;
+};

@@ -1,0 +1,54 @@
+#include "app/ui_font.h"
+
+#include <string>
+
+namespace {
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FaceInstalled(const wchar_t* face)
+{
+    LOGFONTW query = {};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+const wchar_t* ChooseFace()
+{
+    static const wchar_t* const candidates[] = {L"Microsoft YaHei UI", L"Microsoft YaHei",
+                                                L"WenQuanYi Micro Hei", L"SimSun"};
+    for (const wchar_t* face : candidates) {
+        if (FaceInstalled(face))
+            return face;
+    }
+    return L"MS Shell Dlg 2";
+}
+
+HFONT MakeFont(const wchar_t* face, int points, int dpi, int weight)
+{
+    LOGFONTW font = {};
+    font.lfHeight = -MulDiv(points, dpi, 72);
+    font.lfWeight = weight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectW(&font);
+}
+
+} // namespace
+
+UiFonts::UiFonts(int dpi)
+{
+    const wchar_t* face = ChooseFace();
+    regular_.reset(MakeFont(face, 9, dpi, FW_NORMAL));
+    heading_.reset(MakeFont(face, 10, dpi, FW_BOLD));
+}

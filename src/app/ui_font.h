@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/scoped_handles.h"
+
+// The interface's fonts at a given DPI: a CJK face that is installed, in a
+// regular and a bold weight for headings.
+class UiFonts {
+public:
+    explicit UiFonts(int dpi);
+    HFONT regular() const { return regular_.get(); }
+    HFONT heading() const { return heading_.get(); }
+
+private:
+    ScopedGdiObject<HFONT> regular_;
+    ScopedGdiObject<HFONT> heading_;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/public_function.h"
+#include "booster/booster_page.h"
+#include "booster/foreground_window.h"
+#include "booster/process_priority.h"
+#include "booster/speed_mode.h"
+#include "platform/local_clock.h"
+
+// The count after one more boost; it stops at the largest 32-bit value
+// instead of wrapping negative.
+std::int32_t NextBoostCount(std::int32_t count);
+
+// The foreground priority booster: once a second it raises the process of a
+// newly focused window and returns the one before it to normal.
+class Booster {
+public:
+    Booster(ForegroundWindow& foreground, ProcessPriority& priority, LocalClock& clock,
+            RandomSource& random);
+
+    void Reset();
+    void Tick(BoosterPage& page);
+
+    std::uintptr_t CurrentWindow() const { return currentWindow_; }
+    std::uintptr_t PreviousWindow() const { return previousWindow_; }
+    std::int32_t BoostCount() const { return boostCount_; }
+
+private:
+    bool SameAsLastBoosted(const std::wstring& title, const std::wstring& lastBoosted) const;
+    void Record(BoosterPage& page, const std::wstring& time, const std::wstring& title,
+                SpeedMode mode);
+
+    ForegroundWindow& foreground_;
+    ProcessPriority& priority_;
+    LocalClock& clock_;
+    RandomSource& random_;
+
+    std::uintptr_t currentWindow_ = 0;
+    std::uintptr_t previousWindow_ = 0;
+    std::int32_t boostCount_ = 0;
+};

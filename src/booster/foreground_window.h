@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct ForegroundSnapshot {
+    std::uintptr_t handle = 0;
+    // The title as read into a 255-byte ANSI buffer, up to its first NUL.
+    std::wstring title;
+};
+
+class ForegroundWindow {
+public:
+    virtual ~ForegroundWindow() = default;
+    virtual ForegroundSnapshot Read() = 0;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "booster/process_priority.h"
+
+class WinProcessPriority : public ProcessPriority {
+public:
+    std::uint32_t SetProcessPriority(std::uint32_t processId, std::uintptr_t windowHandle,
+                                     std::uint32_t priorityClass) override;
+};

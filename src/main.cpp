@@ -1,0 +1,44 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/clock_seeded_random.h"
+#include "app/main_window.h"
+#include "booster/win_foreground_window.h"
+#include "booster/win_process_priority.h"
+#include "platform/program_location.h"
+#include "platform/program_path.h"
+#include "platform/win_local_clock.h"
+#include "settings/win_profile_store.h"
+#include "settings/win_run_key.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const ProgramLocation location = CurrentProgramLocation();
+    WinProfileStore store(ProgramFilePath(location.directory, L"config.ini"));
+    ConfigSettings config(store);
+    WinRunKey runKey;
+    Autorun autorun(runKey, ProgramFilePath(location.directory, location.baseName + L".exe"));
+
+    WinForegroundWindow foreground;
+    WinProcessPriority priority;
+    WinLocalClock clock;
+    ClockSeededRandom random;
+    Booster booster(foreground, priority, clock, random);
+
+    MainWindow window(booster, config, autorun, clock);
+    if (!window.Create())
+        return 1;
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window.hwnd() && IsDialogMessageW(window.hwnd(), &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

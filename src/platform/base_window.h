@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+// A top-level or child window whose messages go to a member function: `this`
+// travels in lpCreateParams and is kept in GWLP_USERDATA from WM_NCCREATE on.
+template <typename Derived>
+class BaseWindow {
+public:
+    virtual ~BaseWindow() = default;
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        Derived* self = nullptr;
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            self = static_cast<Derived*>(create->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        } else {
+            self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        }
+        if (!self)
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        const LRESULT result = self->HandleMessage(message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+        }
+        return result;
+    }
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+
+    HWND hwnd_ = nullptr;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// The two places a program can be started with the system from: the machine's
+// Run key (needs administrator rights) and the current user's.
+enum class RunKeyRoot { Machine, User };
+
+class RunKey {
+public:
+    virtual ~RunKey() = default;
+    // True when the value was written.
+    virtual bool SetValue(RunKeyRoot root, const std::wstring& name, const std::wstring& data) = 0;
+    virtual void DeleteValue(RunKeyRoot root, const std::wstring& name) = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/run_key.h"
+
+class FakeRunKey : public RunKey {
+public:
+    bool SetValue(RunKeyRoot root, const std::wstring& name, const std::wstring& data) override
+    {
+        calls.push_back(std::wstring(root == RunKeyRoot::Machine ? L"set machine " : L"set user ") + name);
+        if (root == RunKeyRoot::Machine && !machineWritable)
+            return false;
+        (root == RunKeyRoot::Machine ? machine : user)[name] = data;
+        return true;
+    }
+
+    void DeleteValue(RunKeyRoot root, const std::wstring& name) override
+    {
+        calls.push_back(std::wstring(root == RunKeyRoot::Machine ? L"delete machine " : L"delete user ") + name);
+        if (root == RunKeyRoot::Machine && !machineWritable)
+            return;
+        (root == RunKeyRoot::Machine ? machine : user).erase(name);
+    }
+
+    std::map<std::wstring, std::wstring> machine;
+    std::map<std::wstring, std::wstring> user;
+    std::vector<std::wstring> calls;
+    bool machineWritable = true;
+};
