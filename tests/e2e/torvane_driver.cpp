@@ -1,0 +1,256 @@
+#include "torvane_driver.h"
+
+#include <vector>
+
+#include "app/control_ids.h"
+
+namespace {
+
+// Build paths come as Unix paths; Wine shows the Unix root as drive Z:.
+std::wstring WindowsPath(const char* buildPath)
+{
+    std::wstring path(buildPath, buildPath + strlen(buildPath));
+    if (!path.empty() && path[0] == L'/')
+        path = L"Z:" + path;
+    for (wchar_t& c : path) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return path;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(size > 0 ? size - 1 : 0));
+    return bytes;
+}
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+} // namespace
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return condition();
+        Sleep(50);
+    }
+    return true;
+}
+
+ProgramDirectory::ProgramDirectory()
+{
+    static int serial = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + L"torvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++serial);
+    CreateDirectoryW(path_.c_str(), nullptr);
+    CopyFileW(WindowsPath(TORVANE_EXE).c_str(), ExePath().c_str(), FALSE);
+    CopyFileW(WindowsPath(TORVANE_ICON).c_str(), (path_ + L"\\tv.ico").c_str(), FALSE);
+}
+
+ProgramDirectory::~ProgramDirectory()
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(path_.c_str());
+}
+
+void ProgramDirectory::WriteConfig(const char* section, const char* key, const std::string& value) const
+{
+    WritePrivateProfileStringA(section, key, value.c_str(), Narrow(path_ + L"\\config.ini").c_str());
+}
+
+std::optional<std::string> ProgramDirectory::ReadConfig(const char* section, const char* key) const
+{
+    char buffer[256];
+    const char* absent = "<absent>";
+    GetPrivateProfileStringA(section, key, absent, buffer, sizeof buffer,
+                             Narrow(path_ + L"\\config.ini").c_str());
+    if (std::string(buffer) == absent)
+        return std::nullopt;
+    return std::string(buffer);
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (info_.hProcess) {
+        TerminateProcess(info_.hProcess, 0);
+        WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+}
+
+bool ChildProcess::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& directory)
+{
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          directory.empty() ? nullptr : directory.c_str(), &startup, &info_) != 0;
+}
+
+bool ChildProcess::Running() const
+{
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND ChildProcess::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const
+{
+    struct Search {
+        DWORD pid;
+        const wchar_t* className;
+        HWND found;
+    } search = {info_.dwProcessId, className, nullptr};
+    WaitFor(
+        [&] {
+            EnumWindows(
+                [](HWND window, LPARAM context) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(context);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(window, &pid);
+                    wchar_t name[64] = {};
+                    GetClassNameW(window, name, 64);
+                    if (pid == s->pid && wcscmp(name, s->className) == 0) {
+                        s->found = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+DWORD ChildProcess::PriorityClass() const
+{
+    return GetPriorityClass(info_.hProcess);
+}
+
+Torvane::Torvane(const ProgramDirectory& directory)
+{
+    if (!process_.Start(directory.ExePath(), L"", directory.path()))
+        return;
+    HWND window = process_.WaitForWindow(kMainWindowClass);
+    if (!window)
+        return;
+    window_ = window;
+    // The combo boxes get their selection in the load's last steps.
+    if (!WaitFor([&] { return Selection(ControlId::ComboSpeed) >= 0; }, 10000)) {
+        window_ = nullptr;
+        return;
+    }
+    Sleep(300);
+}
+
+HWND Torvane::Control(int id) const
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search = {id, nullptr};
+    EnumChildWindows(
+        window_,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring Torvane::Text(int id) const
+{
+    HWND control = Control(id);
+    const int length = static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return std::wstring(text.data());
+}
+
+int Torvane::Checked(int id) const
+{
+    return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0));
+}
+
+int Torvane::Selection(int id) const
+{
+    HWND control = Control(id);
+    return control ? static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+void Torvane::Click(int id) const
+{
+    SendMessageW(Control(id), BM_CLICK, 0, 0);
+}
+
+bool Torvane::Topmost() const
+{
+    return (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+TestWindow::TestWindow(const std::wstring& title)
+{
+    if (process_.Start(WindowsPath(TEST_WINDOW_EXE), title, L""))
+        window_ = process_.WaitForWindow(L"TorvaneTestWindow");
+}
+
+bool TestWindow::BringToFront() const
+{
+    SetForegroundWindow(window_);
+    return WaitFor([&] { return GetForegroundWindow() == window_; }, 3000);
+}
+
+std::optional<std::string> RunValue(HKEY root)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    char data[1024] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    const LONG result = RegQueryValueExA(key, "TV", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(data);
+}
+
+void SetRunValue(HKEY root, const std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyA(root, kRunKey, &key) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "TV", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+}
+
+void DeleteRunValue(HKEY root)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, "TV");
+    RegCloseKey(key);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <windows.h>
+
+// Waits until condition holds or timeoutMs pass; returns the last result.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// A fresh program directory holding a copy of Torvane.exe and tv.ico, removed
+// again at the end.
+class ProgramDirectory {
+public:
+    ProgramDirectory();
+    ~ProgramDirectory();
+    ProgramDirectory(const ProgramDirectory&) = delete;
+    ProgramDirectory& operator=(const ProgramDirectory&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring ExePath() const { return path_ + L"\\Torvane.exe"; }
+
+    void WriteConfig(const char* section, const char* key, const std::string& value) const;
+    std::optional<std::string> ReadConfig(const char* section, const char* key) const;
+
+private:
+    std::wstring path_;
+};
+
+// A process started from outside, ended by its handle at the end.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& directory);
+    bool Running() const;
+    DWORD id() const { return info_.dwProcessId; }
+    HANDLE handle() const { return info_.hProcess; }
+    // The process's top-level window of the given class, once it exists.
+    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
+    DWORD PriorityClass() const;
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// The running program: its main window and controls, found by id.
+class Torvane {
+public:
+    explicit Torvane(const ProgramDirectory& directory);
+
+    // False when the window did not come up, or its load did not finish.
+    bool started() const { return window_ != nullptr; }
+    HWND window() const { return window_; }
+    ChildProcess& process() { return process_; }
+
+    HWND Control(int id) const;
+    std::wstring Text(int id) const;
+    int Checked(int id) const;
+    int Selection(int id) const;
+    // As a user's click: the box toggles and its parent is told.
+    void Click(int id) const;
+    bool Topmost() const;
+
+private:
+    ChildProcess process_;
+    HWND window_ = nullptr;
+};
+
+// A helper window in a process of its own.
+class TestWindow {
+public:
+    explicit TestWindow(const std::wstring& title);
+    HWND window() const { return window_; }
+    DWORD PriorityClass() const { return process_.PriorityClass(); }
+    bool BringToFront() const;
+
+private:
+    ChildProcess process_;
+    HWND window_ = nullptr;
+};
+
+// The Run value "TV" under a root, if present.
+std::optional<std::string> RunValue(HKEY root);
+void SetRunValue(HKEY root, const std::string& data);
+void DeleteRunValue(HKEY root);

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <windows.h>
+
+#include "platform/ansi_text.h"
+#include "settings/win_profile_store.h"
+
+namespace {
+
+std::wstring FreshDirectory()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring dir = std::wstring(temp) + L"tv-profile-" + std::to_wstring(GetCurrentProcessId()) +
+                       L"-" + std::to_wstring(GetTickCount());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::ifstream file(ToAnsi(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+TEST(WinProfileStore, ReadsWhatItWroteAndNothingForMissingKeys)
+{
+    const std::wstring path = FreshDirectory() + L"\\config.ini";
+    WinProfileStore store(path);
+    EXPECT_FALSE(store.ReadRaw(L"Normal", L"AutoRun").has_value());
+
+    struct Case {
+        const wchar_t* section;
+        const wchar_t* key;
+        std::wstring value;
+        std::optional<std::wstring> read;
+    };
+    const Case cases[] = {
+        {L"Normal", L"AutoRun", L"1", std::wstring(L"1")},
+        {L"Speed", L"SpeedLevel", L"2", std::wstring(L"2")},
+        {L"Record", L"RecordCount", L"300", std::wstring(L"300")},
+        {L"Record", L"EnableRecord", L"", std::nullopt},
+        {L"Normal", L"AutoMin", L"疯狂提速", std::wstring(L"疯狂提速")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(store.Write(c.section, c.key, c.value));
+        EXPECT_EQ(store.ReadRaw(c.section, c.key), c.read) << c.key;
+    }
+    const std::string bytes = FileBytes(path);
+    EXPECT_NE(bytes.find("[Speed]"), std::string::npos);
+    EXPECT_NE(bytes.find("SpeedLevel=2"), std::string::npos);
+    // The file is in the system code page.
+    EXPECT_NE(bytes.find("AutoMin=\xB7\xE8\xBF\xF1\xCC\xE1\xCB\xD9"), std::string::npos);
+}
+
+TEST(WinProfileStore, LongValuesAreReadCutTo254Bytes)
+{
+    const std::wstring dir = FreshDirectory();
+    WinProfileStore store(dir + L"\\config.ini");
+    store.Write(L"Record", L"RecordCount", std::wstring(300, L'7'));
+    const std::optional<std::wstring> read = store.ReadRaw(L"Record", L"RecordCount");
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, std::wstring(254, L'7'));
+}
+
+TEST(WinProfileStore, DoubledSeparatorNamesTheSameFile)
+{
+    const std::wstring dir = FreshDirectory();
+    WinProfileStore single(dir + L"\\config.ini");
+    WinProfileStore doubled(dir + L"\\\\config.ini");
+    single.Write(L"Normal", L"AlwaysTop", L"1");
+    EXPECT_EQ(doubled.ReadRaw(L"Normal", L"AlwaysTop"), std::wstring(L"1"));
+}
+
+TEST(WinProfileStore, WriteIntoAMissingDirectoryFails)
+{
+    WinProfileStore store(FreshDirectory() + L"\\no-such-dir\\config.ini");
+    EXPECT_FALSE(store.Write(L"Normal", L"AutoRun", L"1"));
+    EXPECT_FALSE(store.ReadRaw(L"Normal", L"AutoRun").has_value());
+}
