@@ -118,7 +118,7 @@ void MainWindow::CreatePages()
 
     const int dpi = ScreenDpi();
     status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading());
-    records_.Create(ChildFactory(pages_[1], dpi, fonts_->regular()), hwnd_);
+    records_.Create(ChildFactory(pages_[1], dpi, fonts_->regular()));
     settingsView_.Create(ChildFactory(pages_[2], dpi, fonts_->regular()), fonts_->heading());
 }
 

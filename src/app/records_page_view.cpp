@@ -19,7 +19,7 @@ TTTOOLINFOW InfoTool(HWND owner, HWND label, const wchar_t* text)
 
 } // namespace
 
-void RecordsPageView::Create(const ChildFactory& factory, HWND tooltipOwner)
+void RecordsPageView::Create(const ChildFactory& factory)
 {
     textHistory = factory.HistoryBox(ControlId::TextHistory, {240, 120, 7800, 3600});
     // A history box of 800 characters or more must not hit the edit's default cap.
@@ -30,11 +30,19 @@ void RecordsPageView::Create(const ChildFactory& factory, HWND tooltipOwner)
     factory.Label(0, {240, 4320, 1200}, L"提速统计：");
     labelCount = factory.Label(ControlId::LabelCount, {1440, 4320, 2400}, L"0");
 
+    // Not owned by the main window: under Wine an owned topmost tooltip pulls
+    // its owner out of the topmost band when the owner is shown.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               tooltipOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    TTTOOLINFOW tool = InfoTool(tooltipOwner, labelInfo, L"无");
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool = InfoTool(GetParent(labelInfo), labelInfo, L"无");
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+RecordsPageView::~RecordsPageView()
+{
+    if (tooltip_)
+        DestroyWindow(tooltip_);
 }
 
 void RecordsPageView::AppendHistory(const std::wstring& text) const
@@ -47,6 +55,6 @@ void RecordsPageView::AppendHistory(const std::wstring& text) const
 void RecordsPageView::SetInfo(const std::wstring& title) const
 {
     SetWindowTextW(labelInfo, title.c_str());
-    TTTOOLINFOW tool = InfoTool(GetParent(tooltip_), labelInfo, title.c_str());
+    TTTOOLINFOW tool = InfoTool(GetParent(labelInfo), labelInfo, title.c_str());
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }

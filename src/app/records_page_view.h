@@ -10,7 +10,12 @@
 // Save and Clear buttons go under the history box.
 class RecordsPageView {
 public:
-    void Create(const ChildFactory& factory, HWND tooltipOwner);
+    RecordsPageView() = default;
+    ~RecordsPageView();
+    RecordsPageView(const RecordsPageView&) = delete;
+    RecordsPageView& operator=(const RecordsPageView&) = delete;
+
+    void Create(const ChildFactory& factory);
 
     void AppendHistory(const std::wstring& text) const;
     // LabelInfo's caption and its tooltip.

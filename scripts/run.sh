@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Torvane and runs it under Wine from out/Torvane.
+# With a display it runs there until you end it (Ctrl+C). Without one it runs
+# on Xvfb, switches the foreground between two windows so that a boost
+# happens, and leaves screenshots and the config.ini it wrote in out/.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+bash scripts/lib/install-deps.sh
+mkdir -p build out/Torvane
+# shellcheck source=lib/build.sh
+source scripts/lib/build.sh
+torvane_build win64 Torvane tv_test_window tv_foreground >/dev/null
+cp build/win64/Torvane.exe build/win64/tv.ico out/Torvane/
+
+# shellcheck source=lib/wine-session.sh
+source scripts/lib/wine-session.sh
+state="$root/out/wine"
+trap 'wine_session_stop "$state"' EXIT
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ "${TORVANE_XVFB:-0}" != 1 ]; then
+    wine_session_start "$state"
+    echo "Torvane is running from out/Torvane on $DISPLAY; press Ctrl+C to end it."
+    "$WINE" out/Torvane/Torvane.exe
+    exit 0
+fi
+
+TORVANE_XVFB=1 wine_session_start "$state"
+# The first run turns speed-up and recording on, so that there is a boost to see.
+if [ ! -f out/Torvane/config.ini ]; then
+    printf '[Normal]\r\nEnableSpeed=1\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=300\r\n' \
+        > out/Torvane/config.ini
+fi
+(cd out/Torvane && exec "$WINE" Torvane.exe) >out/torvane.log 2>&1 &
+sleep 4
+wine_session_screenshot out/01-started.png
+
+tools=build/win64/tests/tools
+"$WINE" "$tools/tv_test_window.exe" "记事本 - 演示甲" >/dev/null 2>&1 &
+"$WINE" "$tools/tv_test_window.exe" "画图 - 演示乙" >/dev/null 2>&1 &
+sleep 3
+for title in "记事本 - 演示甲" "画图 - 演示乙" "Torvane"; do
+    "$WINE" "$tools/tv_foreground.exe" "$title" || echo "could not bring '$title' to the front" >&2
+    sleep 2.5
+done
+wine_session_screenshot out/02-boosted.png
+
+echo "Screenshots: $root/out/01-started.png $root/out/02-boosted.png"
+echo "config.ini:  $root/out/Torvane/config.ini"
+iconv -f GBK -t UTF-8 out/Torvane/config.ini 2>/dev/null | sed 's/^/    /' || true

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test: the logic
+# natively with sanitizers, then the same tests, the Win32 side and the
+# end-to-end tests of Torvane.exe under Wine on a private Xvfb display.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+bash scripts/lib/install-deps.sh
+mkdir -p build
+# shellcheck source=lib/build.sh
+source scripts/lib/build.sh
+torvane_build native
+torvane_build win64
+
+echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+(cd build/native && ctest --output-on-failure)
+
+# shellcheck source=lib/wine-session.sh
+source scripts/lib/wine-session.sh
+state="$root/build/wine-test"
+trap 'wine_session_stop "$state"' EXIT
+TORVANE_XVFB=1 wine_session_start "$state"
+
+echo "== Windows tests under Wine"
+(cd build/win64 && ctest --output-on-failure)
