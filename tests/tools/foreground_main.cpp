@@ -2,9 +2,12 @@
 // title to the foreground, as a user's click would. Exit code 0 when it got there.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR title, int)
+#include "unquoted.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
 {
-    HWND window = FindWindowW(nullptr, title);
+    const std::wstring title = Unquoted(commandLine);
+    HWND window = FindWindowW(nullptr, title.c_str());
     if (!window)
         return 2;
     SetForegroundWindow(window);
