@@ -27,7 +27,9 @@ protected:
         const LRESULT result = self->HandleMessage(message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
+            BaseWindow* base = self;
+            base->hwnd_ = nullptr;
+            base->OnFinalMessage();
         }
         return result;
     }
@@ -36,6 +38,10 @@ protected:
     {
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
+
+    // The window is gone; an object that lives as long as its window may
+    // delete itself here, and nothing touches it afterwards.
+    virtual void OnFinalMessage() {}
 
     HWND hwnd_ = nullptr;
 };

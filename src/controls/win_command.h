@@ -1,0 +1,72 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <windows.h>
+
+#include "controls/command.h"
+#include "controls/gdi_canvas.h"
+#include "controls/win_button_region.h"
+#include "controls/win_system_colors.h"
+#include "platform/base_window.h"
+#include "platform/property_bag.h"
+#include "platform/scoped_handles.h"
+
+struct CommandCreateArgs {
+    HWND parent = nullptr;
+    int id = 0;
+    int left = 0;
+    int top = 0;
+    int width = 75;
+    int height = 23;
+    // The control's name on its form: a new button's caption.
+    std::wstring name = L"Command1";
+    // Stored property values; null places a new button with the defaults.
+    PropertyBag* properties = nullptr;
+    // Told the name of each property whose persisted value changes.
+    std::function<void(const wchar_t*)> onPropertyChanged;
+};
+
+// The window class around a Command button: a child window that owns the
+// button's persistent picture and window region, and shows the picture.
+// The object lives as long as its window.
+class CommandWindow : public BaseWindow<CommandWindow>, private CommandSurface {
+public:
+    static CommandWindow* Create(const CommandCreateArgs& args);
+    static CommandWindow* FromHandle(HWND window);
+
+    Command& command() { return command_; }
+    const std::wstring& accessKeys() const { return accessKeys_; }
+    Canvas& canvas() { return canvas_; }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnFinalMessage() override;
+
+    explicit CommandWindow(const CommandCreateArgs& args);
+
+    std::uintptr_t WindowHandle() override;
+    std::wstring ControlName() override { return name_; }
+    bool RunMode() override { return true; }
+    FontSpec SurfaceFont() override;
+    FontSpec ContainerFont() override;
+    void SetSurfaceEnabled(bool enabled) override;
+    void SetSurfaceFont(const FontSpec& font) override;
+    void SetAccessKeys(const std::wstring& keys) override { accessKeys_ = keys; }
+    void PropertyChanged(const wchar_t* name) override;
+    void Repaint() override;
+    void Resize() override;
+
+    void Paint();
+
+    std::wstring name_;
+    std::function<void(const wchar_t*)> onPropertyChanged_;
+    WinSystemColors system_;
+    GdiCanvas canvas_;
+    ScopedGdiObject<HFONT> font_;
+    ButtonRegion region_;
+    std::wstring accessKeys_;
+    Command command_;
+};

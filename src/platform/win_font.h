@@ -1,0 +1,10 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/property_bag.h"
+#include "platform/scoped_handles.h"
+
+// A font as stored, made real at a DPI, and read back from a font handle.
+HFONT CreateFontFromSpec(const FontSpec& spec, int dpi);
+FontSpec SpecFromFont(HFONT font, int dpi);
