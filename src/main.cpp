@@ -5,6 +5,7 @@
 #include "app/clock_seeded_random.h"
 #include "app/main_window.h"
 #include "booster/win_foreground_window.h"
+#include "booster/win_log_file.h"
 #include "booster/win_process_priority.h"
 #include "platform/program_location.h"
 #include "platform/program_path.h"
@@ -29,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     ClockSeededRandom random;
     Booster booster(foreground, priority, clock, random);
 
-    MainWindow window(booster, config, autorun, clock);
+    WinLogFile logFile;
+    MainWindow window(booster, config, autorun, clock, logFile, ProgramFilePath(location.directory, L"Logs.txt"));
     if (!window.Create())
         return 1;
 

@@ -33,6 +33,21 @@ std::wstring BoosterPageView::LastBoostedTitle()
     return WindowText(records_.labelInfo);
 }
 
+std::wstring BoosterPageView::AutoCleanLimitText()
+{
+    return settings_.ComboText(SettingsControl::ComboAutoCleanCount);
+}
+
+std::size_t BoosterPageView::HistoryLength()
+{
+    return static_cast<std::size_t>(GetWindowTextLengthW(records_.textHistory));
+}
+
+void BoosterPageView::ClearHistory()
+{
+    SetWindowTextW(records_.textHistory, L"");
+}
+
 void BoosterPageView::SetTime(const std::wstring& text)
 {
     SetWindowTextW(status_.labelTime, text.c_str());

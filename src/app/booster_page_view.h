@@ -17,6 +17,9 @@ public:
     std::wstring SpeedModeText() override;
     bool RecordingChecked() override;
     std::wstring LastBoostedTitle() override;
+    std::wstring AutoCleanLimitText() override;
+    std::size_t HistoryLength() override;
+    void ClearHistory() override;
 
     void SetTime(const std::wstring& text) override;
     void SetBoostedTitle(const std::wstring& title) override;

@@ -23,6 +23,7 @@ public:
     HWND HistoryBox(int id, const ControlPlace& place) const;
 
     int Pixels(int twips) const;
+    HWND parent() const { return parent_; }
 
 private:
     HWND Create(const wchar_t* className, int id, const ControlPlace& place, const wchar_t* text,

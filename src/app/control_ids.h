@@ -19,6 +19,8 @@ constexpr int LabelSpeedCount = 203;
 constexpr int TextHistory = 300;
 constexpr int LabelInfo = 301;
 constexpr int LabelCount = 302;
+constexpr int CommandSaveRecords = 303;
+constexpr int CommandClearRecords = 304;
 
 // Settings page
 constexpr int CheckAutoRun = 400;

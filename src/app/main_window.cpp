@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <utility>
+
 #include "app/control_ids.h"
 #include "app/page_container.h"
 #include "app/twips.h"
@@ -42,8 +44,10 @@ bool RegisterMainClass(WNDPROC procedure, HBRUSH background)
 
 } // namespace
 
-MainWindow::MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock)
-    : booster_(booster), config_(config), autorun_(autorun), clock_(clock),
+MainWindow::MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock,
+                       LogFile& logFile, std::wstring logsPath)
+    : booster_(booster), config_(config), autorun_(autorun), clock_(clock), logFile_(logFile),
+      logsPath_(std::move(logsPath)),
       background_(CreateSolidBrush(kWindowColor)),
       boosterView_(status_, records_, settingsView_),
       settingsPage_(settingsView_, config_, autorun_, *this)
@@ -118,7 +122,9 @@ void MainWindow::CreatePages()
 
     const int dpi = ScreenDpi();
     status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading());
-    records_.Create(ChildFactory(pages_[1], dpi, fonts_->regular()));
+    records_.saveClicked.action = [this] { CommandSaveRecords_Click(); };
+    records_.clearClicked.action = [this] { CommandClearRecords_Click(); };
+    records_.Create(ChildFactory(pages_[1], dpi, fonts_->regular()), FontSpec{fonts_->face(), 9, false, false});
     settingsView_.Create(ChildFactory(pages_[2], dpi, fonts_->regular()), fonts_->heading());
 }
 
@@ -193,6 +199,22 @@ void MainWindow::OnCommand(WPARAM wParam)
                          control == SettingsControl::ComboAutoCleanCount;
     if ((isCombo && code == CBN_SELCHANGE) || (!isCombo && code == BN_CLICKED))
         settingsPage_.OnClick(control);
+}
+
+void MainWindow::CommandSaveRecords_Click()
+{
+    const int length = GetWindowTextLengthW(records_.textHistory);
+    std::wstring history(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(records_.textHistory, history.data(), length + 1);
+    history.resize(static_cast<std::size_t>(length));
+    const SaveOutcome outcome = SaveRecords(history, logsPath_, logFile_);
+    const UINT icon = outcome.kind == SaveOutcome::Kind::Failed ? MB_ICONERROR : MB_ICONEXCLAMATION;
+    MessageBoxW(hwnd_, outcome.message.c_str(), L"Torvane", MB_OK | icon);
+}
+
+void MainWindow::CommandClearRecords_Click()
+{
+    SetWindowTextW(records_.textHistory, L"");
 }
 
 LRESULT MainWindow::PageBackground(HDC dc)

@@ -12,6 +12,7 @@
 #include "app/status_page_view.h"
 #include "app/ui_font.h"
 #include "booster/booster.h"
+#include "booster/records.h"
 #include "platform/base_window.h"
 #include "platform/local_clock.h"
 #include "platform/scoped_handles.h"
@@ -20,7 +21,8 @@
 // only hides it; the program ends through ExitProgram.
 class MainWindow : public BaseWindow<MainWindow>, private StartupHost, private WindowZOrder {
 public:
-    MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock);
+    MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock, LogFile& logFile,
+               std::wstring logsPath);
 
     // Creates the window, runs its load and shows it unless the load hid it.
     bool Create();
@@ -42,12 +44,16 @@ private:
     void TimerMain_Timer();
     void Form_Unload();
     void OnCommand(WPARAM wParam);
+    void CommandSaveRecords_Click();
+    void CommandClearRecords_Click();
     LRESULT PageBackground(HDC dc);
 
     Booster& booster_;
     ConfigSettings& config_;
     Autorun& autorun_;
     LocalClock& clock_;
+    LogFile& logFile_;
+    std::wstring logsPath_;
 
     std::unique_ptr<UiFonts> fonts_;
     ScopedGdiObject<HBRUSH> background_;

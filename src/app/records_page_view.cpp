@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/control_ids.h"
+#include "app/design_values.h"
 
 namespace {
 
@@ -19,11 +20,38 @@ TTTOOLINFOW InfoTool(HWND owner, HWND label, const wchar_t* text)
 
 } // namespace
 
-void RecordsPageView::Create(const ChildFactory& factory)
+void RecordsPageView::Create(const ChildFactory& factory, const FontSpec& buttonFont)
 {
-    textHistory = factory.HistoryBox(ControlId::TextHistory, {240, 120, 7800, 3600});
+    textHistory = factory.HistoryBox(ControlId::TextHistory, {240, 120, 7800, 3240});
     // A history box of 800 characters or more must not hit the edit's default cap.
     SendMessageW(textHistory, EM_SETLIMITTEXT, 0, 0);
+
+    struct ButtonPlace {
+        int id;
+        int left;
+        MemoryPropertyBag properties;
+        ClickAction* events;
+        const wchar_t* name;
+    };
+    ButtonPlace buttons[] = {
+        {ControlId::CommandSaveRecords, 5640, SaveRecordsButtonProperties(buttonFont), &saveClicked,
+         L"CommandSaveRecords"},
+        {ControlId::CommandClearRecords, 6915, ClearRecordsButtonProperties(buttonFont), &clearClicked,
+         L"CommandClearRecords"},
+    };
+    for (ButtonPlace& place : buttons) {
+        CommandCreateArgs args;
+        args.parent = factory.parent();
+        args.id = place.id;
+        args.left = factory.Pixels(place.left);
+        args.top = factory.Pixels(3450);
+        args.width = factory.Pixels(1125);
+        args.height = factory.Pixels(345);
+        args.name = place.name;
+        args.properties = &place.properties;
+        args.events = place.events;
+        CommandWindow::Create(args);
+    }
 
     factory.Label(0, {240, 3960, 1200}, L"正在提速：");
     labelInfo = factory.Label(ControlId::LabelInfo, {1440, 3960, 6600}, L"无", SS_ENDELLIPSIS);

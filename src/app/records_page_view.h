@@ -1,13 +1,26 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <windows.h>
 
 #include "app/child_controls.h"
+#include "controls/win_command.h"
 
-// The records page: the history box and the last boost's title and count.
-// Save and Clear buttons go under the history box.
+// Runs an action on a button's Click.
+class ClickAction : public CommandEvents {
+public:
+    std::function<void()> action;
+    void Click() override
+    {
+        if (action)
+            action();
+    }
+};
+
+// The records page: the history box with its Save and Clear buttons, and the
+// last boost's title and count.
 class RecordsPageView {
 public:
     RecordsPageView() = default;
@@ -15,7 +28,7 @@ public:
     RecordsPageView(const RecordsPageView&) = delete;
     RecordsPageView& operator=(const RecordsPageView&) = delete;
 
-    void Create(const ChildFactory& factory);
+    void Create(const ChildFactory& factory, const FontSpec& buttonFont);
 
     void AppendHistory(const std::wstring& text) const;
     // LabelInfo's caption and its tooltip.
@@ -24,6 +37,8 @@ public:
     HWND textHistory = nullptr;
     HWND labelInfo = nullptr;
     HWND labelCount = nullptr;
+    ClickAction saveClicked;
+    ClickAction clearClicked;
 
 private:
     HWND tooltip_ = nullptr;

@@ -46,9 +46,8 @@ HFONT MakeFont(const wchar_t* face, int points, int dpi, int weight)
 
 } // namespace
 
-UiFonts::UiFonts(int dpi)
+UiFonts::UiFonts(int dpi) : face_(ChooseFace())
 {
-    const wchar_t* face = ChooseFace();
-    regular_.reset(MakeFont(face, 9, dpi, FW_NORMAL));
-    heading_.reset(MakeFont(face, 10, dpi, FW_BOLD));
+    regular_.reset(MakeFont(face_, 9, dpi, FW_NORMAL));
+    heading_.reset(MakeFont(face_, 10, dpi, FW_BOLD));
 }

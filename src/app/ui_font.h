@@ -11,8 +11,10 @@ public:
     explicit UiFonts(int dpi);
     HFONT regular() const { return regular_.get(); }
     HFONT heading() const { return heading_.get(); }
+    const wchar_t* face() const { return face_; }
 
 private:
+    const wchar_t* face_;
     ScopedGdiObject<HFONT> regular_;
     ScopedGdiObject<HFONT> heading_;
 };

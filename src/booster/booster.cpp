@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "booster/gain_figure.h"
+#include "settings/setting_value.h"
 
 std::int32_t NextBoostCount(std::int32_t count)
 {
@@ -61,6 +62,11 @@ bool Booster::SameAsLastBoosted(const std::wstring& title, const std::wstring& l
 void Booster::Record(BoosterPage& page, const std::wstring& time, const std::wstring& title,
                      SpeedMode mode)
 {
+    // The history is emptied once it has grown past the limit; the new line
+    // goes in after, so the box can exceed the limit by up to one line.
+    const double limit = SettingValue(page.AutoCleanLimitText());
+    if (limit < static_cast<double>(page.HistoryLength()))
+        page.ClearHistory();
     page.AppendHistory(time + L" " + title);
     page.SetSpeedupTarget(title);
     page.SetSpeedCountSentence(L"已为系统提速 " + std::to_wstring(NextBoostCount(boostCount_)) + L" 次。");

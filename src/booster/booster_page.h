@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,10 @@ public:
     virtual std::wstring SpeedModeText() = 0;   // ComboSpeed
     virtual bool RecordingChecked() = 0;        // CheckEnableRecord, value exactly 1
     virtual std::wstring LastBoostedTitle() = 0; // LabelInfo
+    virtual std::wstring AutoCleanLimitText() = 0; // ComboAutoCleanCount
+    // TextHistory's length in characters, CR and LF one each.
+    virtual std::size_t HistoryLength() = 0;
+    virtual void ClearHistory() = 0;
 
     virtual void SetTime(const std::wstring& text) = 0;               // LabelTime
     virtual void SetBoostedTitle(const std::wstring& title) = 0;      // LabelInfo and its tooltip

@@ -1,10 +1,37 @@
 #include "controls/win_command.h"
 
+#include <cwctype>
+
+#include "controls/command_painter.h"
 #include "platform/win_font.h"
 
 namespace {
 
 const wchar_t kCommandClass[] = L"TorvaneCommand";
+constexpr UINT_PTR kHoverTimer = 1;
+constexpr UINT kHoverInterval = 10;
+
+CommandEvents& NoEvents()
+{
+    static CommandEvents none;
+    return none;
+}
+
+// Shift, Ctrl and Alt as the events report them: 1, 2 and 4.
+int ShiftState()
+{
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+int HeldButtons(WPARAM keys)
+{
+    return (keys & MK_LBUTTON ? MouseButton::Left : 0) | (keys & MK_RBUTTON ? MouseButton::Right : 0) |
+           (keys & MK_MBUTTON ? MouseButton::Middle : 0);
+}
+
+float PointX(LPARAM lParam) { return static_cast<float>(static_cast<short>(LOWORD(lParam))); }
+float PointY(LPARAM lParam) { return static_cast<float>(static_cast<short>(HIWORD(lParam))); }
 
 int WindowDpi(HWND window)
 {
@@ -18,7 +45,8 @@ int WindowDpi(HWND window)
 
 CommandWindow::CommandWindow(const CommandCreateArgs& args)
     : name_(args.name), onPropertyChanged_(args.onPropertyChanged),
-      canvas_(1, 1, GetSysColor(COLOR_BTNFACE)), command_(*this, system_)
+      canvas_(1, 1, GetSysColor(COLOR_BTNFACE)), command_(*this, system_),
+      input_(command_, *this, args.events ? *args.events : NoEvents())
 {
 }
 
@@ -63,16 +91,117 @@ CommandWindow* CommandWindow::FromHandle(HWND window)
     return reinterpret_cast<CommandWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+bool CommandWindow::ClickAccessKey(HWND root, wchar_t key)
+{
+    struct Search {
+        std::wstring key;
+        CommandWindow* found;
+    } search = {std::wstring(1, static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(key)))), nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            CommandWindow* button = FromHandle(child);
+            if (button && !button->accessKeys_.empty() && button->accessKeys_ == s->key && IsWindowVisible(child) &&
+                IsWindowEnabled(child)) {
+                s->found = button;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        return false;
+    search.found->input_.AccessKey();
+    return true;
+}
+
+LRESULT CommandWindow::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const float x = PointX(lParam);
+    const float y = PointY(lParam);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        SetCapture(hwnd_);
+        if (message == WM_LBUTTONDOWN)
+            SetFocus(hwnd_);
+        const int button = message == WM_LBUTTONDOWN ? MouseButton::Left
+                           : message == WM_RBUTTONDOWN ? MouseButton::Right : MouseButton::Middle;
+        input_.MouseDown(button, ShiftState(), x, y);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP: {
+        const bool pressedHere = GetCapture() == hwnd_;
+        ReleaseCapture();
+        const int button = message == WM_LBUTTONUP ? MouseButton::Left
+                           : message == WM_RBUTTONUP ? MouseButton::Right : MouseButton::Middle;
+        input_.MouseUp(button, ShiftState(), x, y);
+        // A click is a left press and release both on the button.
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        const POINT at = {static_cast<LONG>(x), static_cast<LONG>(y)};
+        if (button == MouseButton::Left && pressedHere && PtInRect(&client, at))
+            input_.Clicked();
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        SetCapture(hwnd_);
+        input_.DoubleClick();
+        return 0;
+    default:
+        input_.MouseMove(HeldButtons(wParam), ShiftState(), x, y);
+        return 0;
+    }
+}
+
 LRESULT CommandWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+        return MouseMessage(message, wParam, lParam);
+    case WM_KEYDOWN:
+        input_.KeyDown(static_cast<int>(wParam), ShiftState());
+        return 0;
+    case WM_KEYUP:
+        input_.KeyUp(static_cast<int>(wParam), ShiftState());
+        return 0;
+    case WM_CHAR:
+        input_.KeyPress(static_cast<int>(wParam));
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+        input_.GotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        input_.LostFocus();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kHoverTimer)
+            input_.TimerTick();
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        input_.AmbientChanged();
+        return 0;
     case WM_SIZE:
         Resize();
         return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        Paint();
+        ShowPicture();
         return 0;
     default:
         return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -84,7 +213,7 @@ void CommandWindow::OnFinalMessage()
     delete this;
 }
 
-void CommandWindow::Paint()
+void CommandWindow::ShowPicture()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd_, &paint);
@@ -127,10 +256,49 @@ void CommandWindow::PropertyChanged(const wchar_t* name)
 
 void CommandWindow::Repaint()
 {
-    // The picture is redrawn whole, then shown.
+    Paint(command_.state().visualState, true);
+}
+
+void CommandWindow::Paint(int state, bool force)
+{
     canvas_.SetBackground(command_.scheme().face);
-    canvas_.Clear();
+    DrawButton(command_, canvas_, state, force, IsDefaultButton());
     InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CommandWindow::Refresh()
+{
+    UpdateWindow(hwnd_);
+}
+
+void CommandWindow::SetHoverTimer(bool enabled)
+{
+    if (enabled)
+        SetTimer(hwnd_, kHoverTimer, kHoverInterval, nullptr);
+    else
+        KillTimer(hwnd_, kHoverTimer);
+}
+
+void CommandWindow::MoveFocus(bool backward)
+{
+    HWND next = GetNextDlgTabItem(GetAncestor(hwnd_, GA_ROOT), hwnd_, backward ? TRUE : FALSE);
+    if (next)
+        SetFocus(next);
+}
+
+void CommandWindow::PointerPosition(int& x, int& y)
+{
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    ScreenToClient(hwnd_, &pointer);
+    x = pointer.x;
+    y = pointer.y;
+}
+
+bool CommandWindow::IsDefaultButton() const
+{
+    const LRESULT answer = SendMessageW(GetParent(hwnd_), DM_GETDEFID, 0, 0);
+    return HIWORD(answer) == DC_HASDEFID && LOWORD(answer) == GetDlgCtrlID(hwnd_);
 }
 
 void CommandWindow::Resize()

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "controls/command.h"
+#include "controls/command_input.h"
 #include "controls/gdi_canvas.h"
 #include "controls/win_button_region.h"
 #include "controls/win_system_colors.h"
@@ -26,19 +27,24 @@ struct CommandCreateArgs {
     PropertyBag* properties = nullptr;
     // Told the name of each property whose persisted value changes.
     std::function<void(const wchar_t*)> onPropertyChanged;
+    // The form's handlers of the button's events; null raises them to nobody.
+    CommandEvents* events = nullptr;
 };
 
 // The window class around a Command button: a child window that owns the
 // button's persistent picture and window region, and shows the picture.
 // The object lives as long as its window.
-class CommandWindow : public BaseWindow<CommandWindow>, private CommandSurface {
+class CommandWindow : public BaseWindow<CommandWindow>, private CommandSurface, private CommandInputHost {
 public:
     static CommandWindow* Create(const CommandCreateArgs& args);
     static CommandWindow* FromHandle(HWND window);
+    // Alt + key: clicks the first enabled, visible button under root whose
+    // caption marks that key. False when there is none.
+    static bool ClickAccessKey(HWND root, wchar_t key);
 
     Command& command() { return command_; }
     const std::wstring& accessKeys() const { return accessKeys_; }
-    Canvas& canvas() { return canvas_; }
+    GdiCanvas& canvas() { return canvas_; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -59,7 +65,16 @@ private:
     void Repaint() override;
     void Resize() override;
 
-    void Paint();
+    // CommandInputHost
+    void Paint(int state, bool force) override;
+    void Refresh() override;
+    void SetHoverTimer(bool enabled) override;
+    void MoveFocus(bool backward) override;
+    void PointerPosition(int& x, int& y) override;
+
+    void ShowPicture();
+    LRESULT MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool IsDefaultButton() const;
 
     std::wstring name_;
     std::function<void(const wchar_t*)> onPropertyChanged_;
@@ -69,4 +84,5 @@ private:
     ButtonRegion region_;
     std::wstring accessKeys_;
     Command command_;
+    CommandInput input_;
 };

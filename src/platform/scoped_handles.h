@@ -2,11 +2,18 @@
 
 #include <windows.h>
 
-// Owns a kernel handle (process, file); closes it once.
+// Owns a kernel handle (process, file); closes it once. A failed CreateFile's
+// INVALID_HANDLE_VALUE counts as no handle.
 class ScopedHandle {
 public:
-    explicit ScopedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~ScopedHandle() { if (handle_) CloseHandle(handle_); }
+    explicit ScopedHandle(HANDLE handle = nullptr) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    ~ScopedHandle() { reset(); }
+    void reset()
+    {
+        if (handle_)
+            CloseHandle(handle_);
+        handle_ = nullptr;
+    }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
     HANDLE get() const { return handle_; }

@@ -218,3 +218,47 @@ TEST(NextBoostCount, StopsAtTheLargest32BitValue)
     for (const Case& c : cases)
         EXPECT_EQ(NextBoostCount(c.count), c.next) << c.count;
 }
+
+TEST_F(BoosterTest, HistoryIsEmptiedOncePastTheLimitBeforeTheNewLine)
+{
+    // 8 (time) + 1 + 21 (title) + 11 (mode text) + 2 (gain) + 2 (CR LF) = 45 characters a line.
+    struct Case {
+        const char* name;
+        std::wstring limit;
+        std::vector<std::size_t> lengths;
+    };
+    const Case cases[] = {
+        {"limit 50", L"50", {45, 90, 45, 90}},
+        {"limit equal to the length keeps it", L"90", {45, 90, 135, 45}},
+        {"a line longer than the limit stays until the next boost", L"30", {45, 45, 45}},
+        {"limit read as a number", L"100 ", {45, 90, 135, 45}},
+        {"no limit shown cleans every time", L"", {45, 45}},
+    };
+    for (const Case& c : cases) {
+        FakeBoosterPage freshPage;
+        freshPage.limit = c.limit;
+        booster.Reset();
+        for (std::size_t i = 0; i < c.lengths.size(); ++i) {
+            const std::wstring title = (i % 2 ? L"B" : L"A") + std::wstring(20, L'x');
+            foreground.Show(0x100 + i, title);
+            booster.Tick(freshPage);
+            EXPECT_EQ(freshPage.history.size(), c.lengths[i]) << c.name << " boost " << i + 1;
+        }
+    }
+}
+
+TEST_F(BoosterTest, RecordingOffLeavesTheHistoryAndOnAgainContinuesIt)
+{
+    page.limit = L"50";
+    SwitchTo(0xA, std::wstring(21, L'a'));
+    const std::wstring first = page.history;
+    page.recording = false;
+    SwitchTo(0xB, std::wstring(21, L'b'));
+    SwitchTo(0xC, std::wstring(21, L'c'));
+    EXPECT_EQ(page.history, first);
+    EXPECT_EQ(page.clears, 0);
+    page.recording = true;
+    SwitchTo(0xD, std::wstring(21, L'd'));
+    EXPECT_EQ(page.history.size(), 90u);
+    EXPECT_EQ(page.history.substr(0, 45), first);
+}

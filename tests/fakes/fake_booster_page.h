@@ -11,6 +11,9 @@ public:
     std::wstring SpeedModeText() override { return speedMode; }
     bool RecordingChecked() override { return recording; }
     std::wstring LastBoostedTitle() override { return info; }
+    std::wstring AutoCleanLimitText() override { return limit; }
+    std::size_t HistoryLength() override { return history.size(); }
+    void ClearHistory() override { history.clear(); ++clears; }
 
     void SetTime(const std::wstring& text) override { time = text; }
     void SetBoostedTitle(const std::wstring& title) override { info = title; tooltip = title; }
@@ -23,6 +26,8 @@ public:
     bool speedUp = true;
     std::wstring speedMode = L"普通提速";
     bool recording = true;
+    std::wstring limit = L"800";
+    int clears = 0;
 
     std::wstring time = L"0";
     std::wstring info = L"无";

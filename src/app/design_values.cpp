@@ -1,0 +1,24 @@
+#include "app/design_values.h"
+
+namespace {
+
+// Style 1, scheme 1, XP variant 1: every default but caption and font.
+MemoryPropertyBag RecordsButton(const wchar_t* caption, const FontSpec& font)
+{
+    MemoryPropertyBag bag;
+    bag.Set(L"Caption", std::wstring(caption));
+    bag.Set(L"Font", font);
+    return bag;
+}
+
+} // namespace
+
+MemoryPropertyBag SaveRecordsButtonProperties(const FontSpec& font)
+{
+    return RecordsButton(L"保存", font);
+}
+
+MemoryPropertyBag ClearRecordsButtonProperties(const FontSpec& font)
+{
+    return RecordsButton(L"清空", font);
+}

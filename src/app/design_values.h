@@ -1,0 +1,8 @@
+#pragma once
+
+#include "platform/memory_property_bag.h"
+
+// The main window's design-time property values for its user controls, in
+// the store they are read from when the window is built.
+MemoryPropertyBag SaveRecordsButtonProperties(const FontSpec& font);
+MemoryPropertyBag ClearRecordsButtonProperties(const FontSpec& font);

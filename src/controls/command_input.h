@@ -1,0 +1,70 @@
+#pragma once
+
+#include "controls/command.h"
+
+// The events a button raises to the form that holds it. Arguments passed by
+// reference may be changed by the form; the button reads them back.
+class CommandEvents {
+public:
+    virtual ~CommandEvents() = default;
+    virtual void Click() {}
+    virtual void KeyDown(int& keyCode, int& shift) { (void)keyCode; (void)shift; }
+    virtual void KeyPress(int& charCode) { (void)charCode; }
+    virtual void KeyUp(int& keyCode, int& shift) { (void)keyCode; (void)shift; }
+    virtual void MouseDown(int& button, int& shift, float& x, float& y) { (void)button; (void)shift; (void)x; (void)y; }
+    virtual void MouseMove(int& button, int& shift, float& x, float& y) { (void)button; (void)shift; (void)x; (void)y; }
+    virtual void MouseUp(int& button, int& shift, float& x, float& y) { (void)button; (void)shift; (void)x; (void)y; }
+    virtual void MouseOut() {}
+};
+
+// What the input handling asks of the window around the button.
+class CommandInputHost {
+public:
+    virtual ~CommandInputHost() = default;
+    // DrawButton(state, force) and show the result.
+    virtual void Paint(int state, bool force) = 0;
+    // Puts the picture on screen now rather than at the next paint message.
+    virtual void Refresh() = 0;
+    virtual void SetHoverTimer(bool enabled) = 0;
+    // Moves the focus to the next (or previous) control in tab order.
+    virtual void MoveFocus(bool backward) = 0;
+    // The pointer in the button's client coordinates.
+    virtual void PointerPosition(int& x, int& y) = 0;
+};
+
+namespace MouseButton {
+constexpr int None = 0;
+constexpr int Left = 1;
+constexpr int Right = 2;
+constexpr int Middle = 4;
+} // namespace MouseButton
+
+// How the button reacts to the pointer, the keyboard, focus and its hover
+// timer: the state it paints in and the events it raises, in order.
+class CommandInput {
+public:
+    CommandInput(Command& command, CommandInputHost& host, CommandEvents& events);
+
+    void MouseDown(int button, int shift, float x, float y);
+    void MouseUp(int button, int shift, float x, float y);
+    // The host's click on the control.
+    void Clicked();
+    void MouseMove(int button, int shift, float x, float y);
+    void DoubleClick();
+    void KeyDown(int keyCode, int shift);
+    void KeyPress(int charCode);
+    void KeyUp(int keyCode, int shift);
+    void AccessKey();
+    void GotFocus();
+    void LostFocus();
+    void AmbientChanged();
+    void TimerTick();
+
+private:
+    void PaintCurrent();
+    bool Disabled() const { return !command_.Enabled(); }
+
+    Command& command_;
+    CommandInputHost& host_;
+    CommandEvents& events_;
+};
