@@ -11,7 +11,7 @@ bash scripts/lib/install-deps.sh
 mkdir -p build out/Torvane
 # shellcheck source=lib/build.sh
 source scripts/lib/build.sh
-torvane_build win64 Torvane tv_test_window tv_foreground >/dev/null
+torvane_build win64 Torvane tv_test_window tv_foreground tv_click >/dev/null
 cp build/win64/Torvane.exe build/win64/tv.ico out/Torvane/
 
 # shellcheck source=lib/wine-session.sh
@@ -46,7 +46,10 @@ for title in "记事本 - 演示甲" "画图 - 演示乙"; do
     sleep 2.5
 done
 wine_session_screenshot out/02-boosted.png
+# The other pages, opened by a click on their tabs (control ids 111, 112).
+"$WINE" "$tools/tv_click.exe" 111 && sleep 1.5 && wine_session_screenshot out/03-records.png
+"$WINE" "$tools/tv_click.exe" 112 && sleep 1.5 && wine_session_screenshot out/04-settings.png
 
-echo "Screenshots: $root/out/01-started.png $root/out/02-boosted.png"
+echo "Screenshots: $root/out/0[1-4]-*.png"
 echo "config.ini:  $root/out/Torvane/config.ini"
 iconv -f GBK -t UTF-8 out/Torvane/config.ini 2>/dev/null | sed 's/^/    /' || true

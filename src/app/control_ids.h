@@ -9,6 +9,13 @@ constexpr int PictureRecords = 101;
 constexpr int PictureSettings = 102;
 constexpr int PictureAbout = 103;
 
+// Tabs and the page tip
+constexpr int LabelStatus = 110;
+constexpr int LabelRecords = 111;
+constexpr int LabelSettings = 112;
+constexpr int LabelAbout = 113;
+constexpr int LabelTip = 114;
+
 // Status page
 constexpr int LabelTime = 200;
 constexpr int LabelSpeed = 201;

@@ -91,7 +91,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return PageBackground(reinterpret_cast<HDC>(wParam));
+        return ControlBackground(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE:
         Form_Unload();
         return 0;
@@ -121,11 +121,47 @@ void MainWindow::CreatePages()
         pages_[i] = CreatePageContainer(hwnd_, pageIds[i]);
 
     const int dpi = ScreenDpi();
+    CreateTabs(dpi);
     status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading());
     records_.saveClicked.action = [this] { CommandSaveRecords_Click(); };
     records_.clearClicked.action = [this] { CommandClearRecords_Click(); };
     records_.Create(ChildFactory(pages_[1], dpi, fonts_->regular()), FontSpec{fonts_->face(), 9, false, false});
     settingsView_.Create(ChildFactory(pages_[2], dpi, fonts_->regular()), fonts_->heading());
+}
+
+void MainWindow::CreateTabs(int dpi)
+{
+    struct Tab {
+        int id;
+        int top;
+        const wchar_t* caption;
+    };
+    const Tab tabs[4] = {
+        {ControlId::LabelStatus, 2010, L"提速状态"},
+        {ControlId::LabelRecords, 2540, L"提速记录"},
+        {ControlId::LabelSettings, 3060, L"软件设置"},
+        {ControlId::LabelAbout, 3590, L"关于软件"},
+    };
+    const ChildFactory factory(hwnd_, dpi, fonts_->regular());
+    for (int i = 0; i < 4; ++i)
+        tabs_[i] = factory.Label(tabs[i].id, {360, tabs[i].top + 60, 2640, 360}, tabs[i].caption);
+    labelTip_ = factory.Label(ControlId::LabelTip, {kPageLeft + 240, 1680, kPageWidth - 240, 360}, L"");
+}
+
+void MainWindow::MarkTab(Page tab, bool selected)
+{
+    HWND label = tabs_[static_cast<int>(tab)];
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(selected ? fonts_->heading() : fonts_->regular()), TRUE);
+}
+
+void MainWindow::ShowPage(Page page, bool visible)
+{
+    ShowWindow(pages_[static_cast<int>(page)], visible ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::SetTip(const std::wstring& text)
+{
+    SetWindowTextW(labelTip_, text.c_str());
 }
 
 void MainWindow::LayoutPages()
@@ -135,9 +171,7 @@ void MainWindow::LayoutPages()
         SetWindowPos(page, nullptr, TwipsToPixels(kPageLeft, dpi), TwipsToPixels(kPageTop, dpi),
                      TwipsToPixels(kPageWidth, dpi), TwipsToPixels(kPageHeight, dpi), SWP_NOZORDER);
     }
-    ShowWindow(pages_[0], SW_SHOW);
-    for (int i = 1; i < 4; ++i)
-        ShowWindow(pages_[i], SW_HIDE);
+    SelectPage(*this, Page::Status);
     SetWindowTextW(status_.labelTime, clock_.CurrentTimeText().c_str());
 }
 
@@ -192,6 +226,12 @@ void MainWindow::OnCommand(WPARAM wParam)
 {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
+    for (int i = 0; i < 4; ++i) {
+        if (code == STN_CLICKED && id == GetDlgCtrlID(tabs_[i])) {
+            SelectPage(*this, kAllPages[i]);
+            return;
+        }
+    }
     SettingsControl control;
     if (!SettingsPageView::FromId(id, control))
         return;
@@ -217,8 +257,12 @@ void MainWindow::CommandClearRecords_Click()
     SetWindowTextW(records_.textHistory, L"");
 }
 
-LRESULT MainWindow::PageBackground(HDC dc)
+LRESULT MainWindow::ControlBackground(HDC dc, HWND control)
 {
+    if (GetParent(control) == hwnd_) {
+        SetBkColor(dc, kWindowColor);
+        return reinterpret_cast<LRESULT>(background_.get());
+    }
     SetBkColor(dc, kPageColor);
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }

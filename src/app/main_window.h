@@ -6,6 +6,7 @@
 
 #include "app/booster_page_view.h"
 #include "app/form_load.h"
+#include "app/page_navigation.h"
 #include "app/records_page_view.h"
 #include "app/settings_page.h"
 #include "app/settings_page_view.h"
@@ -19,7 +20,7 @@
 
 // FormStates: the borderless main window with its four pages. Closing it
 // only hides it; the program ends through ExitProgram.
-class MainWindow : public BaseWindow<MainWindow>, private StartupHost, private WindowZOrder {
+class MainWindow : public BaseWindow<MainWindow>, private StartupHost, private WindowZOrder, private PageView {
 public:
     MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock, LogFile& logFile,
                std::wstring logsPath);
@@ -40,13 +41,19 @@ private:
     void SetTaskBarStyle() override;
     void LoadFinished() override;
 
+    // PageView
+    void MarkTab(Page tab, bool selected) override;
+    void ShowPage(Page page, bool visible) override;
+    void SetTip(const std::wstring& text) override;
+
     void CreatePages();
+    void CreateTabs(int dpi);
     void TimerMain_Timer();
     void Form_Unload();
     void OnCommand(WPARAM wParam);
     void CommandSaveRecords_Click();
     void CommandClearRecords_Click();
-    LRESULT PageBackground(HDC dc);
+    LRESULT ControlBackground(HDC dc, HWND control);
 
     Booster& booster_;
     ConfigSettings& config_;
@@ -58,6 +65,8 @@ private:
     std::unique_ptr<UiFonts> fonts_;
     ScopedGdiObject<HBRUSH> background_;
     HWND pages_[4] = {};
+    HWND tabs_[4] = {};
+    HWND labelTip_ = nullptr;
     StatusPageView status_;
     RecordsPageView records_;
     SettingsPageView settingsView_;

@@ -209,6 +209,71 @@ bool Torvane::Topmost() const
     return (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
+bool Torvane::RealClick(int id) const
+{
+    HWND control = Control(id);
+    RECT box;
+    if (!control || !GetWindowRect(control, &box))
+        return false;
+    SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    Sleep(100);
+    INPUT clicks[2] = {};
+    clicks[0].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].type = INPUT_MOUSE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, clicks, sizeof(INPUT)) == 2;
+}
+
+namespace {
+
+HWND FindMessageBox(DWORD pid)
+{
+    struct Search {
+        DWORD pid;
+        HWND found;
+    } search = {pid, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (owner == s->pid && wcscmp(name, L"#32770") == 0 && IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+std::wstring Torvane::WaitForMessageBox(DWORD timeoutMs) const
+{
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindMessageBox(process_.id())) != nullptr; }, timeoutMs);
+    if (!box)
+        return std::wstring();
+    wchar_t text[1024] = {};
+    // The message of a message box is its static control 0xFFFF.
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, 64);
+    return std::wstring(caption) + L"|" + text;
+}
+
+void Torvane::DismissMessageBox() const
+{
+    HWND box = FindMessageBox(process_.id());
+    if (box)
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitFor([&] { return FindMessageBox(process_.id()) == nullptr; }, 3000);
+}
+
 TestWindow::TestWindow(const std::wstring& title)
 {
     if (process_.Start(WindowsPath(TEST_WINDOW_EXE), title, L""))

@@ -65,6 +65,13 @@ public:
     // As a user's click: the box toggles and its parent is told.
     void Click(int id) const;
     bool Topmost() const;
+    // A real left click in the middle of the control, as the mouse gives it.
+    bool RealClick(int id) const;
+    // The text of the message box the program shows, once it is up; empty
+    // when none comes within the timeout.
+    std::wstring WaitForMessageBox(DWORD timeoutMs = 5000) const;
+    // Presses the message box's OK button.
+    void DismissMessageBox() const;
 
 private:
     ChildProcess process_;
