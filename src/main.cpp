@@ -7,6 +7,7 @@
 #include "booster/win_foreground_window.h"
 #include "booster/win_log_file.h"
 #include "booster/win_process_priority.h"
+#include "monitor/win_system_source.h"
 #include "platform/program_location.h"
 #include "platform/program_path.h"
 #include "platform/win_local_clock.h"
@@ -31,7 +32,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Booster booster(foreground, priority, clock, random);
 
     WinLogFile logFile;
-    MainWindow window(booster, config, autorun, clock, logFile, ProgramFilePath(location.directory, L"Logs.txt"));
+    WinSystemSource systemSource;
+    CpuMonitorSupport monitorSupport(systemSource);
+    MainWindow window(booster, config, autorun, clock, logFile, ProgramFilePath(location.directory, L"Logs.txt"),
+                      monitorSupport);
     if (!window.Create())
         return 1;
 

@@ -50,3 +50,8 @@ HWND ChildFactory::HistoryBox(int id, const ControlPlace& place) const
                   WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL,
                   WS_EX_CLIENTEDGE);
 }
+
+HWND ChildFactory::Swatch(int id, const ControlPlace& place) const
+{
+    return Create(L"STATIC", id, place, L"", SS_OWNERDRAW);
+}

@@ -21,6 +21,8 @@ public:
     HWND CheckBox(int id, const ControlPlace& place, const wchar_t* text) const;
     HWND DropDownList(int id, const ControlPlace& place) const;
     HWND HistoryBox(int id, const ControlPlace& place) const;
+    // An owner-drawn square that its parent fills with a colour.
+    HWND Swatch(int id, const ControlPlace& place) const;
 
     int Pixels(int twips) const;
     HWND parent() const { return parent_; }

@@ -21,6 +21,9 @@ constexpr int LabelTime = 200;
 constexpr int LabelSpeed = 201;
 constexpr int LabelSpeedupTarget = 202;
 constexpr int LabelSpeedCount = 203;
+constexpr int CpuMonitor1 = 204;
+// The legend's five swatches, in the order of the series.
+constexpr int LegendSwatchFirst = 210;
 
 // Records page
 constexpr int TextHistory = 300;

@@ -22,3 +22,14 @@ MemoryPropertyBag ClearRecordsButtonProperties(const FontSpec& font)
 {
     return RecordsButton(L"清空", font);
 }
+
+MemoryPropertyBag CpuMonitor1Properties()
+{
+    MemoryPropertyBag bag;
+    bag.Set(L"BackColor", std::int32_t{0xFFFFFF});
+    bag.Set(L"BorderStyle", std::int32_t{0});
+    bag.Set(L"DisplayGridColor", std::int32_t{0xE0E0E0});
+    bag.Set(L"UpdateInterval", std::int32_t{500});
+    bag.Set(L"HDDriveLetter", std::wstring(L"C:\\"));
+    return bag;
+}

@@ -6,3 +6,7 @@
 // the store they are read from when the window is built.
 MemoryPropertyBag SaveRecordsButtonProperties(const FontSpec& font);
 MemoryPropertyBag ClearRecordsButtonProperties(const FontSpec& font);
+
+// CpuMonitor1 on the status page: white, borderless, light grey grid, two
+// samples a second, drive C.
+MemoryPropertyBag CpuMonitor1Properties();

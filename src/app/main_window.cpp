@@ -45,8 +45,9 @@ bool RegisterMainClass(WNDPROC procedure, HBRUSH background)
 } // namespace
 
 MainWindow::MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock,
-                       LogFile& logFile, std::wstring logsPath)
+                       LogFile& logFile, std::wstring logsPath, CpuMonitorSupport& monitorSupport)
     : booster_(booster), config_(config), autorun_(autorun), clock_(clock), logFile_(logFile),
+      monitorSupport_(monitorSupport),
       logsPath_(std::move(logsPath)),
       background_(CreateSolidBrush(kWindowColor)),
       boosterView_(status_, records_, settingsView_),
@@ -89,6 +90,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         OnCommand(wParam);
         return 0;
+    case WM_DRAWITEM:
+        return DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return ControlBackground(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -122,7 +125,7 @@ void MainWindow::CreatePages()
 
     const int dpi = ScreenDpi();
     CreateTabs(dpi);
-    status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading());
+    status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading(), monitorSupport_);
     records_.saveClicked.action = [this] { CommandSaveRecords_Click(); };
     records_.clearClicked.action = [this] { CommandClearRecords_Click(); };
     records_.Create(ChildFactory(pages_[1], dpi, fonts_->regular()), FontSpec{fonts_->face(), 9, false, false});
@@ -255,6 +258,17 @@ void MainWindow::CommandSaveRecords_Click()
 void MainWindow::CommandClearRecords_Click()
 {
     SetWindowTextW(records_.textHistory, L"");
+}
+
+bool MainWindow::DrawSwatch(const DRAWITEMSTRUCT& item)
+{
+    Colour colour = 0;
+    if (!StatusPageView::SwatchColour(static_cast<int>(item.CtlID), colour))
+        return false;
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(item.hDC, &item.rcItem, brush.get());
+    FrameRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    return true;
 }
 
 LRESULT MainWindow::ControlBackground(HDC dc, HWND control)

@@ -23,7 +23,7 @@
 class MainWindow : public BaseWindow<MainWindow>, private StartupHost, private WindowZOrder, private PageView {
 public:
     MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock, LogFile& logFile,
-               std::wstring logsPath);
+               std::wstring logsPath, CpuMonitorSupport& monitorSupport);
 
     // Creates the window, runs its load and shows it unless the load hid it.
     bool Create();
@@ -54,12 +54,14 @@ private:
     void CommandSaveRecords_Click();
     void CommandClearRecords_Click();
     LRESULT ControlBackground(HDC dc, HWND control);
+    bool DrawSwatch(const DRAWITEMSTRUCT& item);
 
     Booster& booster_;
     ConfigSettings& config_;
     Autorun& autorun_;
     LocalClock& clock_;
     LogFile& logFile_;
+    CpuMonitorSupport& monitorSupport_;
     std::wstring logsPath_;
 
     std::unique_ptr<UiFonts> fonts_;

@@ -1,0 +1,158 @@
+#include "monitor/cpu_monitor.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+std::int32_t RoundedToWhole(float value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double rounded = std::nearbyint(static_cast<double>(value));
+    if (rounded > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (rounded < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(rounded);
+}
+
+} // namespace
+
+ReportedLevels Reported(const SystemLevels& l)
+{
+    ReportedLevels r;
+    r.CPULoadPercent = RoundedToWhole(l.CPULoadPercent);
+    r.MemoryLoadPercent = RoundedToWhole(l.MemoryLoadPercent);
+    r.PhysicalMemoryTotal = l.PhysicalMemoryTotal;
+    r.PhysicalMemoryAvailable = l.PhysicalMemoryAvailable;
+    r.PhysicalMemoryAvailablePercent = l.PhysicalMemoryAvailablePercent;
+    r.PageFileTotal = l.PageFileTotal;
+    r.PageFileAvailable = l.PageFileAvailable;
+    r.PageFileAvailablePercent = l.PageFileAvailablePercent;
+    r.VirtualMemoryTotal = l.VirtualMemoryTotal;
+    r.VirtualMemoryAvailable = l.VirtualMemoryAvailable;
+    r.VirtualMemoryAvailablePercent = l.VirtualMemoryAvailablePercent;
+    r.HDTotalBytes = l.HDTotalBytes;
+    r.HDTotalFreeBytes = l.HDTotalFreeBytes;
+    r.HDAvailableFreeBytes = l.HDAvailableFreeBytes;
+    r.HDTotalBytesUsed = l.HDTotalBytesUsed;
+    r.HDAvailablePercent = l.HDAvailablePercent;
+    return r;
+}
+
+CpuMonitor::CpuMonitor(CpuMonitorHost& host, CpuMonitorSupport& support, CpuMonitorEvents& events)
+    : host_(host), support_(support), events_(events)
+{
+    const Colour colours[5] = {0x00FF00, 0x00FFFF, 0x0000FF, 0xFF0000, kDiskSeriesColour};
+    for (int i = 0; i < 5; ++i)
+        series_[i] = {true, colours[i]};
+}
+
+CpuMonitor::~CpuMonitor()
+{
+    if (started_)
+        support_.StopCpuCounter(runningOnNT_);
+}
+
+int CpuMonitor::NewestIndex()
+{
+    const int s = host_.Picture().Width();
+    return s - 1 >= 1 ? s - 1 : 0;
+}
+
+void CpuMonitor::StartMonitor()
+{
+    if (host_.RunMode())
+        host_.SetTimer(updateInterval_, true);
+    const int w = host_.OuterWidth();
+    history_.assign(static_cast<std::size_t>(w > 0 ? w : 0) + 1, SystemLevels{});
+    runningOnNT_ = support_.IsWindowsNT();
+    support_.InitCpuCounter(runningOnNT_);
+    started_ = true;
+    unfilledColumns_ = host_.Picture().Width() - 1;
+    host_.SetWindowAppearance(storedAppearance_);
+    host_.SetWindowBorderStyle(storedBorderStyle_);
+    host_.SetWindowBackColor(backColor_);
+    host_.SetWindowEnabled(storedEnabled_);
+}
+
+void CpuMonitor::SamplingStep()
+{
+    const int s = host_.Picture().Width();
+    // A control grown wider than at start gets a longer history, so the
+    // newest measurement always has its column.
+    if (static_cast<std::size_t>(s) > history_.size())
+        history_.insert(history_.begin(), static_cast<std::size_t>(s) - history_.size(), SystemLevels{});
+    for (int x = 1; x <= s - 1; ++x)
+        history_[static_cast<std::size_t>(x - 1)] = history_[static_cast<std::size_t>(x)];
+    if (unfilledColumns_ >= 1)
+        --unfilledColumns_;
+    if (history_.empty())
+        return;
+    SystemLevels& newest = history_[static_cast<std::size_t>(NewestIndex())];
+    support_.QueryMemoryStatus(newest);
+    support_.QueryDiskSpace(hdDriveLetter_, newest);
+    newest.CPULoadPercent = support_.QueryCpuUsage(runningOnNT_);
+}
+
+void CpuMonitor::Timer1_Timer()
+{
+    if (!host_.WindowEnabled() || !host_.RunMode())
+        return;
+    --gridOffset_;
+    SamplingStep();
+    DrawDiagram();
+    if (!history_.empty())
+        events_.Update(Reported(history_[static_cast<std::size_t>(NewestIndex())]));
+}
+
+void CpuMonitor::DrawDiagram()
+{
+    DiagramInput input;
+    input.backColor = backColor_;
+    input.displayGrid = displayGrid_;
+    input.gridColor = displayGridColor_;
+    input.scrollGrid = scrollGrid_;
+    input.diagramStyle = diagramStyle_;
+    input.runMode = host_.RunMode();
+    for (int i = 0; i < 5; ++i)
+        input.series[i] = series_[i];
+    input.history = &history_;
+    input.unfilledColumns = unfilledColumns_;
+    ::DrawDiagram(host_.Picture(), input, gridOffset_);
+    host_.RefreshWindow();
+}
+
+void CpuMonitor::Resize()
+{
+    DrawDiagram();
+}
+
+void CpuMonitor::DblClick()
+{
+    events_.DblClick();
+}
+
+void CpuMonitor::Refresh()
+{
+    host_.RefreshWindow();
+}
+
+short CpuMonitor::Reset()
+{
+    gridOffset_ = 0;
+    DrawDiagram();
+    return 0;
+}
+
+ReportedLevels CpuMonitor::GetCurrentSystemLevels()
+{
+    SamplingStep();
+    return history_.empty() ? ReportedLevels{} : Reported(history_[static_cast<std::size_t>(NewestIndex())]);
+}
+
+std::wstring CpuMonitor::FormatFilesize(double nValue)
+{
+    return ::FormatFilesize(nValue, host_.Punctuation());
+}

@@ -1,0 +1,202 @@
+#include "monitor/cpu_monitor.h"
+
+#include <cwctype>
+
+namespace {
+
+std::int32_t AsInt(Colour colour) { return static_cast<std::int32_t>(colour); }
+Colour AsColour(std::int32_t value) { return static_cast<Colour>(value); }
+
+// The saved defaults: a store without a key reads as these.
+constexpr Colour kSavedBackColor = 0;
+constexpr int kSavedAppearance = 1;
+constexpr int kSavedBorderStyle = 1;
+constexpr Colour kGridColour = 0x008000;
+constexpr int kInterval = 1000;
+
+} // namespace
+
+void CpuMonitor::SetBackColor(Colour value)
+{
+    backColor_ = value;
+    host_.SetWindowBackColor(value);
+    DrawDiagram();
+    Changed(L"BackColor");
+}
+
+int CpuMonitor::Appearance()
+{
+    return host_.WindowAppearance();
+}
+
+void CpuMonitor::SetAppearance(int value)
+{
+    host_.SetWindowAppearance(static_cast<short>(value));
+    DrawDiagram();
+    Changed(L"Appearance");
+}
+
+int CpuMonitor::BorderStyle()
+{
+    return host_.WindowBorderStyle();
+}
+
+void CpuMonitor::SetBorderStyle(int value)
+{
+    host_.SetWindowBorderStyle(static_cast<short>(value));
+    DrawDiagram();
+    Changed(L"BorderStyle");
+}
+
+bool CpuMonitor::Enabled()
+{
+    return host_.WindowEnabled();
+}
+
+void CpuMonitor::SetEnabled(bool value)
+{
+    host_.SetWindowEnabled(value);
+    DrawDiagram();
+    Changed(L"Enabled");
+}
+
+void CpuMonitor::SetDisplayed(int series, bool value, const wchar_t* key)
+{
+    series_[series].displayed = value;
+    DrawDiagram();
+    Changed(key);
+}
+
+void CpuMonitor::SetSeriesColour(int series, Colour value, const wchar_t* key)
+{
+    series_[series].colour = value;
+    DrawDiagram();
+    Changed(key);
+}
+
+void CpuMonitor::SetHDMonitorColor(Colour value)
+{
+    // Shown from the next redraw on; setting it alone changes no picture.
+    series_[4].colour = value;
+    Changed(L"HDMonitorColor");
+}
+
+void CpuMonitor::SetHDDriveLetter(const std::wstring& value)
+{
+    if (value.empty())
+        return;
+    hdDriveLetter_ = value.size() > 1
+                         ? std::wstring(1, static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(value[0])))) + L":\\"
+                         : value;
+    Changed(L"HDDriveLetter");
+}
+
+void CpuMonitor::SetDisplayGrid(bool value)
+{
+    displayGrid_ = value;
+    DrawDiagram();
+    Changed(L"DisplayGrid");
+}
+
+void CpuMonitor::SetDisplayGridColor(Colour value)
+{
+    displayGridColor_ = value;
+    DrawDiagram();
+    Changed(L"DisplayGridColor");
+}
+
+void CpuMonitor::SetUpdateInterval(int value)
+{
+    updateInterval_ = value;
+    if (host_.RunMode())
+        host_.SetTimer(value, true);
+    Changed(L"UpdateInterval");
+}
+
+void CpuMonitor::SetScrollGrid(bool value)
+{
+    scrollGrid_ = value;
+    DrawDiagram();
+    Changed(L"ScrollGrid");
+}
+
+void CpuMonitor::SetDiagramStyle(int value)
+{
+    diagramStyle_ = value;
+    DrawDiagram();
+    Changed(L"DiagramStyle");
+}
+
+void CpuMonitor::InitProperties()
+{
+    series_[0].displayed = true;
+    series_[2].displayed = true;
+    series_[3].displayed = true;
+    series_[0].colour = 0x00FF00;
+    series_[1].displayed = true;
+    series_[1].colour = 0x00FFFF;
+    series_[2].colour = 0x0000FF;
+    series_[3].colour = 0xFF0000;
+    displayGrid_ = true;
+    displayGridColor_ = kGridColour;
+    updateInterval_ = kInterval;
+    scrollGrid_ = true;
+    diagramStyle_ = 0;
+    series_[4].displayed = true;
+    series_[4].colour = kDiskSeriesColour;
+    hdDriveLetter_ = host_.WindowsDirectory().substr(0, 3);
+    host_.SetWindowAppearance(1);
+    host_.SetWindowBorderStyle(1);
+    backColor_ = 0;
+    host_.SetWindowBackColor(backColor_);
+    DrawDiagram();
+}
+
+void CpuMonitor::WriteProperties(PropertyBag& bag)
+{
+    bag.WriteInt32(L"BackColor", AsInt(backColor_), AsInt(kSavedBackColor));
+    bag.WriteInt32(L"Appearance", host_.WindowAppearance(), kSavedAppearance);
+    bag.WriteInt32(L"BorderStyle", host_.WindowBorderStyle(), kSavedBorderStyle);
+    bag.WriteBool(L"CPUMonitorDisplayed", series_[0].displayed, true);
+    bag.WriteBool(L"PageFileDisplayed", series_[2].displayed, true);
+    bag.WriteBool(L"VirtualMemoryDisplayed", series_[3].displayed, true);
+    bag.WriteInt32(L"CPUMonitorColor", AsInt(series_[0].colour), 0x00FF00);
+    bag.WriteBool(L"MemoryLoadDisplayed", series_[1].displayed, true);
+    bag.WriteInt32(L"MemoryColor", AsInt(series_[1].colour), 0x00FFFF);
+    bag.WriteInt32(L"PageFileColor", AsInt(series_[2].colour), 0x0000FF);
+    bag.WriteInt32(L"VirtualMemoryColor", AsInt(series_[3].colour), 0xFF0000);
+    bag.WriteBool(L"Enabled", host_.WindowEnabled(), true);
+    bag.WriteBool(L"DisplayGrid", displayGrid_, true);
+    bag.WriteInt32(L"DisplayGridColor", AsInt(displayGridColor_), AsInt(kGridColour));
+    bag.WriteInt32(L"UpdateInterval", updateInterval_, kInterval);
+    bag.WriteBool(L"ScrollGrid", scrollGrid_, true);
+    bag.WriteInt32(L"DiagramStyle", diagramStyle_, 0);
+    bag.WriteBool(L"HDMonitorDisplayed", series_[4].displayed, true);
+    bag.WriteInt32(L"HDMonitorColor", AsInt(series_[4].colour), AsInt(kDiskSeriesColour));
+    bag.WriteString(L"HDDriveLetter", hdDriveLetter_, L"");
+}
+
+void CpuMonitor::ReadProperties(PropertyBag& bag)
+{
+    series_[0].displayed = bag.ReadBool(L"CPUMonitorDisplayed", true);
+    series_[2].displayed = bag.ReadBool(L"PageFileDisplayed", true);
+    series_[3].displayed = bag.ReadBool(L"VirtualMemoryDisplayed", true);
+    series_[0].colour = AsColour(bag.ReadInt32(L"CPUMonitorColor", 0x00FF00));
+    series_[1].displayed = bag.ReadBool(L"MemoryLoadDisplayed", true);
+    series_[1].colour = AsColour(bag.ReadInt32(L"MemoryColor", 0x00FFFF));
+    series_[2].colour = AsColour(bag.ReadInt32(L"PageFileColor", 0x0000FF));
+    series_[3].colour = AsColour(bag.ReadInt32(L"VirtualMemoryColor", 0xFF0000));
+    displayGrid_ = bag.ReadBool(L"DisplayGrid", true);
+    displayGridColor_ = AsColour(bag.ReadInt32(L"DisplayGridColor", AsInt(kGridColour)));
+    updateInterval_ = bag.ReadInt32(L"UpdateInterval", kInterval);
+    scrollGrid_ = bag.ReadBool(L"ScrollGrid", true);
+    diagramStyle_ = bag.ReadInt32(L"DiagramStyle", 0);
+    storedAppearance_ = bag.ReadInt32(L"Appearance", kSavedAppearance);
+    storedBorderStyle_ = bag.ReadInt32(L"BorderStyle", kSavedBorderStyle);
+    backColor_ = AsColour(bag.ReadInt32(L"BackColor", AsInt(kSavedBackColor)));
+    storedEnabled_ = bag.ReadBool(L"Enabled", true);
+    series_[4].displayed = bag.ReadBool(L"HDMonitorDisplayed", true);
+    series_[4].colour = AsColour(bag.ReadInt32(L"HDMonitorColor", AsInt(kDiskSeriesColour)));
+    hdDriveLetter_ = bag.ReadString(L"HDDriveLetter", L"");
+    StartMonitor();
+}

@@ -1,0 +1,174 @@
+#include "monitor/diagram.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+// numerator / denominator rounded to the nearest whole number, halves to
+// even; denominator > 0.
+long long RoundedQuotient(long long numerator, long long denominator)
+{
+    long long quotient = numerator / denominator;
+    long long remainder = numerator % denominator;
+    if (remainder < 0) {
+        --quotient;
+        remainder += denominator;
+    }
+    if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0))
+        ++quotient;
+    return quotient;
+}
+
+// The first of the lines first, first + spacing, ... that can still show,
+// so that a far scrolled offset costs nothing.
+long long FirstVisibleLine(long long first, long long spacing)
+{
+    if (first >= 0)
+        return first;
+    return first + (-first / spacing) * spacing;
+}
+
+// A spacing of 0 (tiny controls) draws the first line once instead of
+// looping forever.
+template <typename DrawLine>
+void DrawLines(long long first, long long last, long long spacing, DrawLine drawLine)
+{
+    if (spacing <= 0) {
+        if (first <= last)
+            drawLine(first);
+        return;
+    }
+    for (long long at = FirstVisibleLine(first, spacing); at <= last; at += spacing)
+        drawLine(at);
+}
+
+void DrawGrid(Canvas& canvas, const DiagramInput& input, int& gridOffset)
+{
+    const int width = canvas.Width();
+    const int height = canvas.Height();
+    const Colour colour = input.gridColor;
+
+    const long long first = input.scrollGrid ? gridOffset : 0;
+    DrawLines(first, width - 1LL, RoundedQuotient(width - 1LL, 11), [&](long long x) {
+        canvas.Line(static_cast<int>(x), 0, static_cast<int>(x), height, colour);
+    });
+    DrawLines(0, height - 1LL, RoundedQuotient(height - 1LL, 6), [&](long long y) {
+        canvas.Line(0, static_cast<int>(y), width, static_cast<int>(y), colour);
+    });
+    canvas.FrameBox({0, 0, width, height}, colour);
+
+    // Once the offset has moved a whole width to the left the pattern starts
+    // again, whether or not it scrolls.
+    if (gridOffset <= 1LL - width)
+        gridOffset = 0;
+}
+
+// Halves to even, as every whole-pixel quantity of the diagram.
+double RoundHalfEven(double value)
+{
+    const double down = std::floor(value);
+    const double fraction = value - down;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(down, 2.0) != 0.0))
+        return down + 1.0;
+    return down;
+}
+
+// The row of a level: 0 at the bottom edge (just below the image), 100 at
+// the top row. False when the level is not a number or lands absurdly far
+// away, so that step is left out.
+bool RowOf(float level, int height, int& row)
+{
+    if (!std::isfinite(level))
+        return false;
+    const double rounded = RoundHalfEven(height - static_cast<double>(level) / 100.0 * height);
+    if (!(std::fabs(rounded) <= kDiagramRowLimit))
+        return false;
+    row = static_cast<int>(rounded);
+    return true;
+}
+
+using LevelField = float SystemLevels::*;
+
+// The field each series shows, in drawing order.
+constexpr LevelField kSeriesFields[5] = {
+    &SystemLevels::CPULoadPercent,
+    &SystemLevels::MemoryLoadPercent,
+    &SystemLevels::PageFileAvailablePercent,
+    &SystemLevels::VirtualMemoryAvailablePercent,
+    &SystemLevels::HDAvailablePercent,
+};
+
+class SeriesPainter {
+public:
+    SeriesPainter(Canvas& canvas, const std::vector<SystemLevels>& history, LevelField field)
+        : canvas_(canvas), history_(history), field_(field), height_(canvas.Height())
+    {
+    }
+
+    // One step at column x in the given style; a step that needs a column
+    // outside the history or an unusable level is skipped.
+    void Step(long long x, int style, Colour colour) const
+    {
+        int row = 0;
+        if (!Row(x, row))
+            return;
+        const int column = static_cast<int>(x);
+        int nextRow = 0;
+        switch (style) {
+        case 0:
+            if (Row(x + 1, nextRow))
+                canvas_.Line(column, row, column + 1, nextRow, colour);
+            break;
+        case 1:
+            canvas_.SetPixel(column + 1, row, colour);
+            break;
+        case 2:
+            canvas_.Line(column, row, column, height_, colour);
+            break;
+        default:
+            break;
+        }
+    }
+
+private:
+    bool Row(long long index, int& row) const
+    {
+        if (index < 0 || index >= static_cast<long long>(history_.size()))
+            return false;
+        return RowOf(history_[static_cast<std::size_t>(index)].*field_, height_, row);
+    }
+
+    Canvas& canvas_;
+    const std::vector<SystemLevels>& history_;
+    LevelField field_;
+    int height_;
+};
+
+void DrawSeries(Canvas& canvas, const DiagramInput& input, int index)
+{
+    const SeriesPainter painter(canvas, *input.history, kSeriesFields[index]);
+    // Columns before unfilledColumns hold no measurement yet, so until the
+    // first tick (unfilledColumns = S - 1) nothing shows. Columns left of 0
+    // lie outside the history: their steps would all be skipped.
+    const long long first = input.unfilledColumns < 0 ? 0 : input.unfilledColumns;
+    const long long last = canvas.Width() - 2LL;
+    for (long long x = first; x <= last; ++x)
+        painter.Step(x, input.diagramStyle, input.series[index].colour);
+}
+
+} // namespace
+
+void DrawDiagram(Canvas& canvas, const DiagramInput& input, int& gridOffset)
+{
+    canvas.FillBox({0, 0, canvas.Width(), canvas.Height()}, input.backColor);
+    if (input.displayGrid)
+        DrawGrid(canvas, input, gridOffset);
+    if (!input.runMode || input.history == nullptr)
+        return;
+    if (input.diagramStyle < 0 || input.diagramStyle > 2)
+        return;
+    for (int index = 0; index < 5; ++index)
+        if (input.series[index].displayed)
+            DrawSeries(canvas, input, index);
+}

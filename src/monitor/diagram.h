@@ -1,0 +1,34 @@
+#pragma once
+
+#include <vector>
+
+#include "controls/canvas.h"
+#include "monitor/system_levels.h"
+
+// What one redraw of the monitor's diagram needs.
+struct DiagramSeries {
+    bool displayed = true;
+    Colour colour = 0;
+};
+
+struct DiagramInput {
+    Colour backColor = 0;
+    bool displayGrid = true;
+    Colour gridColor = 0x008000;
+    bool scrollGrid = true;
+    int diagramStyle = 0;   // 0 line, 1 dots, 2 bars, other: no series
+    bool runMode = true;    // series are drawn only at run time
+    // CPU, memory load, page file, virtual memory, disk, in drawing order.
+    DiagramSeries series[5];
+    const std::vector<SystemLevels>* history = nullptr;
+    int unfilledColumns = 0;
+};
+
+// Series rows further from the image than this are not drawn: GDI's
+// coordinate space ends at 2^27, and no real level lands out there.
+constexpr int kDiagramRowLimit = 1 << 27;
+
+// Clears to the background, draws the grid when shown and, at run time, the
+// series. gridOffset is the x of the first vertical grid line; the wrap rule
+// may set it back to 0.
+void DrawDiagram(Canvas& canvas, const DiagramInput& input, int& gridOffset);

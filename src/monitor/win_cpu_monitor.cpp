@@ -1,0 +1,179 @@
+#include "monitor/win_cpu_monitor.h"
+
+#include "monitor/win_system_source.h"
+#include "platform/ansi_text.h"
+
+namespace {
+
+const wchar_t kMonitorClass[] = L"TorvaneCpuMonitor";
+constexpr UINT_PTR kSampleTimer = 1;
+
+CpuMonitorEvents& NoEvents()
+{
+    static CpuMonitorEvents none;
+    return none;
+}
+
+} // namespace
+
+CpuMonitorWindow::CpuMonitorWindow(const CpuMonitorCreateArgs& args)
+    : onPropertyChanged_(args.onPropertyChanged), canvas_(1, 1, 0),
+      monitor_(*this, *args.support, args.events ? *args.events : NoEvents())
+{
+}
+
+CpuMonitorWindow* CpuMonitorWindow::Create(const CpuMonitorCreateArgs& args)
+{
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProcedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        windowClass.lpszClassName = kMonitorClass;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    if (!registered || !args.support)
+        return nullptr;
+    auto* window = new CpuMonitorWindow(args);
+    if (!CreateWindowExW(0, kMonitorClass, L"", WS_CHILD | WS_VISIBLE, args.left, args.top, args.width, args.height,
+                         args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                         GetModuleHandleW(nullptr), window)) {
+        if (!window->hwnd())
+            delete window;
+        return nullptr;
+    }
+    window->FitPicture();
+    if (args.properties)
+        window->monitor_.ReadProperties(*args.properties);
+    else
+        window->monitor_.InitProperties();
+    return window;
+}
+
+void CpuMonitorWindow::OnFinalMessage()
+{
+    delete this;
+}
+
+LRESULT CpuMonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kSampleTimer)
+            monitor_.Timer1_Timer();
+        return 0;
+    case WM_SIZE:
+        FitPicture();
+        monitor_.Resize();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd_, &paint);
+        BitBlt(dc, 0, 0, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
+        EndPaint(hwnd_, &paint);
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        monitor_.DblClick();
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd_, kSampleTimer);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void CpuMonitorWindow::FitPicture()
+{
+    RECT client = {};
+    GetClientRect(hwnd_, &client);
+    if (client.right != canvas_.Width() || client.bottom != canvas_.Height())
+        canvas_.Resize(client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
+}
+
+void CpuMonitorWindow::SetTimer(int intervalMs, bool enabled)
+{
+    if (enabled && intervalMs > 0)
+        ::SetTimer(hwnd_, kSampleTimer, static_cast<UINT>(intervalMs), nullptr);
+    else
+        KillTimer(hwnd_, kSampleTimer);
+}
+
+int CpuMonitorWindow::OuterWidth()
+{
+    RECT box = {};
+    GetWindowRect(hwnd_, &box);
+    return box.right - box.left;
+}
+
+void CpuMonitorWindow::RefreshWindow()
+{
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CpuMonitorWindow::ApplyFrame()
+{
+    LONG style = GetWindowLongW(hwnd_, GWL_STYLE) & ~WS_BORDER;
+    LONG exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE;
+    // A fixed single border is drawn sunken in 3-D and as a plain line when flat.
+    if (borderStyle_ == 1) {
+        if (appearance_ == 1)
+            exStyle |= WS_EX_CLIENTEDGE;
+        else
+            style |= WS_BORDER;
+    }
+    SetWindowLongW(hwnd_, GWL_STYLE, style);
+    SetWindowLongW(hwnd_, GWL_EXSTYLE, exStyle);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    FitPicture();
+}
+
+void CpuMonitorWindow::SetWindowAppearance(int appearance)
+{
+    appearance_ = static_cast<short>(appearance);
+    ApplyFrame();
+}
+
+void CpuMonitorWindow::SetWindowBorderStyle(int borderStyle)
+{
+    borderStyle_ = static_cast<short>(borderStyle);
+    ApplyFrame();
+}
+
+bool CpuMonitorWindow::WindowEnabled()
+{
+    return IsWindowEnabled(hwnd_) != 0;
+}
+
+void CpuMonitorWindow::SetWindowEnabled(bool enabled)
+{
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void CpuMonitorWindow::SetWindowBackColor(Colour colour)
+{
+    canvas_.SetBackground(colour);
+}
+
+std::wstring CpuMonitorWindow::WindowsDirectory()
+{
+    char directory[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
+    return FromAnsi(std::string(directory, length < MAX_PATH ? length : 0));
+}
+
+void CpuMonitorWindow::PropertyChanged(const wchar_t* key)
+{
+    if (onPropertyChanged_)
+        onPropertyChanged_(key);
+}
+
+NumberPunctuation CpuMonitorWindow::Punctuation()
+{
+    return UserNumberPunctuation();
+}

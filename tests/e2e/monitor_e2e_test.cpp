@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/control_ids.h"
+#include "torvane_driver.h"
+
+namespace {
+
+// What the screen shows inside a rectangle, read back as 32-bit pixels.
+std::vector<std::uint32_t> ScreenPixels(const RECT& box)
+{
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+} // namespace
+
+TEST(Monitor, TheStatusPageDiagramMovesAndNothingElseDoes)
+{
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    SetForegroundWindow(torvane.window());
+    HWND monitor = torvane.Control(ControlId::CpuMonitor1);
+    ASSERT_NE(monitor, nullptr);
+    RECT monitorBox;
+    GetWindowRect(monitor, &monitorBox);
+    EXPECT_EQ(monitorBox.right - monitorBox.left, 361);
+    EXPECT_EQ(monitorBox.bottom - monitorBox.top, 73);
+
+    RECT windowBox;
+    GetWindowRect(torvane.window(), &windowBox);
+    Sleep(1500);
+    const std::vector<std::uint32_t> before = ScreenPixels(windowBox);
+    Sleep(1000);
+    const std::vector<std::uint32_t> after = ScreenPixels(windowBox);
+    ASSERT_EQ(before.size(), after.size());
+
+    const int width = windowBox.right - windowBox.left;
+    int changedInside = 0;
+    int changedOutside = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] == after[i])
+            continue;
+        const POINT at = {windowBox.left + static_cast<LONG>(i % width), windowBox.top + static_cast<LONG>(i / width)};
+        if (PtInRect(&monitorBox, at))
+            ++changedInside;
+        else
+            ++changedOutside;
+    }
+    EXPECT_GT(changedInside, 0);
+    EXPECT_EQ(changedOutside, 0);
+}
