@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs every test: the logic
 # natively with sanitizers, then the same tests, the Win32 side and the
-# end-to-end tests of Torvane.exe under Wine on a private Xvfb display.
+# end-to-end tests of Torvane.exe under Wine on a private Xvfb display, with
+# a local web server playing the vendor's site.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -18,9 +19,13 @@ echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 
 # shellcheck source=lib/wine-session.sh
 source scripts/lib/wine-session.sh
+# shellcheck source=lib/site-server.sh
+source scripts/lib/site-server.sh
 state="$root/build/wine-test"
-trap 'wine_session_stop "$state"' EXIT
+trap 'site_server_stop "$state"; wine_session_stop "$state"' EXIT
 TORVANE_XVFB=1 wine_session_start "$state"
+# The vendor's site, played by a local server on 127.0.0.1.
+site_server_start "$state"
 
 echo "== Windows tests under Wine"
 (cd build/win64 && ctest --output-on-failure)

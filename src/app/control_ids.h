@@ -15,6 +15,15 @@ constexpr int LabelRecords = 111;
 constexpr int LabelSettings = 112;
 constexpr int LabelAbout = 113;
 constexpr int LabelTip = 114;
+constexpr int ImageStatus = 115;
+constexpr int ImageRecords = 116;
+constexpr int ImageSettings = 117;
+constexpr int ImageAbout = 118;
+constexpr int ImageCaption = 119;
+constexpr int LabelCaption = 120;
+constexpr int ImageMin = 121;
+constexpr int ImageExit = 122;
+constexpr int LabelVersion = 123;
 
 // Status page
 constexpr int LabelTime = 200;

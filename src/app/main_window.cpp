@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/chrome_artwork.h"
 #include "app/control_ids.h"
 #include "app/page_container.h"
 #include "app/twips.h"
@@ -17,6 +18,14 @@ constexpr int kPageLeft = 3240;
 constexpr int kPageTop = 2160;
 constexpr int kPageWidth = 8280;
 constexpr int kPageHeight = 5160;
+
+constexpr int kCaptionHeight = 600;
+constexpr int kButtonWidth = 480;
+constexpr int kButtonHeight = 330;
+constexpr int kTabLeft = 110;
+constexpr int kTabWidth = 3020;
+constexpr int kTabHeight = 500;
+constexpr int kTabLabelHeight = 300;
 
 constexpr COLORREF kWindowColor = RGB(236, 241, 248);
 constexpr COLORREF kPageColor = RGB(255, 255, 255);
@@ -98,6 +107,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Form_Unload();
         return 0;
+    case WM_MOUSEMOVE:
+        if (chrome_)
+            chrome_->Form_MouseMove();
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
@@ -124,7 +137,8 @@ void MainWindow::CreatePages()
         pages_[i] = CreatePageContainer(hwnd_, pageIds[i]);
 
     const int dpi = ScreenDpi();
-    CreateTabs(dpi);
+    CreateChrome(dpi);
+    CreateAboutPage(dpi);
     status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading(), monitorSupport_);
     records_.saveClicked.action = [this] { CommandSaveRecords_Click(); };
     records_.clearClicked.action = [this] { CommandClearRecords_Click(); };
@@ -132,29 +146,108 @@ void MainWindow::CreatePages()
     settingsView_.Create(ChildFactory(pages_[2], dpi, fonts_->regular()), fonts_->heading());
 }
 
-void MainWindow::CreateTabs(int dpi)
+namespace {
+
+RECT PlaceOf(int left, int top, int width, int height, int dpi)
 {
-    struct Tab {
-        int id;
-        int top;
-        const wchar_t* caption;
+    const int x = TwipsToPixels(left, dpi);
+    const int y = TwipsToPixels(top, dpi);
+    return {x, y, x + TwipsToPixels(width, dpi), y + TwipsToPixels(height, dpi)};
+}
+
+} // namespace
+
+void MainWindow::CreateChrome(int dpi)
+{
+    const int barTop = TwipsToPixels(90, dpi);
+    const int barHeight = TwipsToPixels(kCaptionHeight, dpi);
+    const int tabTops[4] = {2010, 2540, 3060, 3590};
+    const wchar_t* tabCaptions[4] = {L"提速状态", L"提速记录", L"软件设置", L"关于软件"};
+    const int tabImageIds[4] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings,
+                                ControlId::ImageAbout};
+    const int tabLabelIds[4] = {ControlId::LabelStatus, ControlId::LabelRecords, ControlId::LabelSettings,
+                                ControlId::LabelAbout};
+    for (int i = 0; i < 4; ++i) {
+        const Page page = kAllPages[i];
+        ImageView::Callbacks onTab;
+        onTab.click = [this, page] { SelectPage(*this, page); };
+        tabImages_[i] = ImageView::Create(hwnd_, tabImageIds[i], PlaceOf(kTabLeft, tabTops[i], kTabWidth, kTabHeight, dpi),
+                                          {[](Canvas& c) { DrawTab(c, false); }, [](Canvas& c) { DrawTab(c, true); }},
+                                          onTab);
+        // Centred on its tab: the tab's height less the label's, halved.
+        const ChildFactory onImage(tabImages_[i]->hwnd(), dpi, fonts_->regular());
+        tabs_[i] = onImage.Label(tabLabelIds[i], {240, kTabHeight / 2 - kTabLabelHeight / 2, kTabWidth - 240,
+                                                  kTabLabelHeight}, tabCaptions[i]);
+        tabImages_[i]->SetLabelColour(RGB(40, 48, 64));
+    }
+
+    ImageView::Callbacks onCaption;
+    onCaption.mouseDown = [this](int button) { chrome_->ImageCaption_MouseDown(button); };
+    ImageView* caption = ImageView::Create(hwnd_, ControlId::ImageCaption, PlaceOf(0, 0, kWindowWidth, kCaptionHeight, dpi),
+                                           {[](Canvas& c) { DrawCaptionBar(c); }}, onCaption);
+    caption->SetLabelColour(RGB(255, 255, 255));
+    const ChildFactory onBar(caption->hwnd(), dpi, fonts_->heading());
+    HWND title = onBar.Label(ControlId::LabelCaption, {0, kCaptionHeight / 2 - 180, 3000, 360}, L"Torvane");
+    const int titleLeft = CaptionMarkRight(barHeight) + TwipsToPixels(90, dpi);
+    SetWindowPos(title, nullptr, titleLeft, TwipsToPixels(kCaptionHeight / 2 - 180, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    const auto buttonImages = [barTop, barHeight](WindowButton button) {
+        std::vector<ImageView::Painter> images;
+        for (int state = 0; state < 3; ++state)
+            images.push_back([button, state, barTop, barHeight](Canvas& c) {
+                DrawWindowButton(c, button, state, barTop, barHeight);
+            });
+        return images;
     };
-    const Tab tabs[4] = {
-        {ControlId::LabelStatus, 2010, L"提速状态"},
-        {ControlId::LabelRecords, 2540, L"提速记录"},
-        {ControlId::LabelSettings, 3060, L"软件设置"},
-        {ControlId::LabelAbout, 3590, L"关于软件"},
-    };
-    const ChildFactory factory(hwnd_, dpi, fonts_->regular());
-    for (int i = 0; i < 4; ++i)
-        tabs_[i] = factory.Label(tabs[i].id, {360, tabs[i].top + 60, 2640, 360}, tabs[i].caption);
-    labelTip_ = factory.Label(ControlId::LabelTip, {kPageLeft + 240, 1680, kPageWidth - 240, 360}, L"");
+    ImageView::Callbacks onMin;
+    onMin.mouseMove = [this] { chrome_->ImageMin_MouseMove(); };
+    onMin.mouseDown = [this](int) { chrome_->ImageMin_MouseDown(); };
+    onMin.mouseUp = [this](int) { chrome_->ImageMin_MouseUp(); };
+    imageMin_ = ImageView::Create(hwnd_, ControlId::ImageMin, PlaceOf(10800, 90, kButtonWidth, kButtonHeight, dpi),
+                                  buttonImages(WindowButton::Minimise), onMin);
+    ImageView::Callbacks onExit;
+    onExit.mouseMove = [this] { chrome_->ImageExit_MouseMove(); };
+    onExit.mouseDown = [this](int) { chrome_->ImageExit_MouseDown(); };
+    onExit.mouseUp = [this](int) { chrome_->ImageExit_MouseUp(); };
+    imageExit_ = ImageView::Create(hwnd_, ControlId::ImageExit, PlaceOf(11280, 90, kButtonWidth, kButtonHeight, dpi),
+                                   buttonImages(WindowButton::Close), onExit);
+    // The buttons sit on the caption bar.
+    SetWindowPos(imageMin_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(imageExit_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ChromeHost& host = *this;
+    chrome_ = std::make_unique<WindowChrome>(*imageMin_, *imageExit_, host);
+
+    const ChildFactory onWindow(hwnd_, dpi, fonts_->regular());
+    labelTip_ = onWindow.Label(ControlId::LabelTip, {kPageLeft + 240, 1680, kPageWidth - 240, 360}, L"");
+    onWindow.Label(ControlId::LabelVersion, {kWindowWidth - 900, kPageTop + kPageHeight + 15, 780, 225}, L"v7.2",
+                   SS_RIGHT);
+}
+
+void MainWindow::StartDrag()
+{
+    // The point the drag starts from, in screen coordinates, as a title bar
+    // press would report it.
+    POINT at = {};
+    GetCursorPos(&at);
+    ReleaseCapture();
+    SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+}
+
+void MainWindow::Minimise()
+{
+    SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void MainWindow::Unload()
+{
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void MainWindow::MarkTab(Page tab, bool selected)
 {
-    HWND label = tabs_[static_cast<int>(tab)];
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(selected ? fonts_->heading() : fonts_->regular()), TRUE);
+    tabImages_[static_cast<int>(tab)]->ShowOnly(selected ? 1 : 0);
+    // The label on the image is drawn again over the new picture.
+    InvalidateRect(tabs_[static_cast<int>(tab)], nullptr, TRUE);
 }
 
 void MainWindow::ShowPage(Page page, bool visible)
@@ -165,6 +258,23 @@ void MainWindow::ShowPage(Page page, bool visible)
 void MainWindow::SetTip(const std::wstring& text)
 {
     SetWindowTextW(labelTip_, text.c_str());
+}
+
+void MainWindow::CreateAboutPage(int dpi)
+{
+    const ChildFactory factory(pages_[3], dpi, fonts_->regular());
+    factory.Heading({240, 120, 3000, 360}, L"软件功能：", fonts_->heading());
+    const wchar_t* lines[6] = {
+        L"全面提高系统性能10%-30%，让系统跑的更快。",
+        L"简单易用，启动软件后自动提升系统速度，无需任何操作或设置。",
+        L"可有效提升软件运行速度，大幅提升软件打开和关闭速度。",
+        L"可提升游戏运行速度。",
+        L"对低配置的老机器效果尤为明显，可让老机子重新焕发青春。",
+        L"对网速有一定提升效果。",
+    };
+    for (int i = 0; i < 6; ++i)
+        factory.Label(0, {480, 540 + i * 360, 7560}, lines[i]);
+    factory.Heading({240, 2880, 3000, 360}, L"官方网站：", fonts_->heading());
 }
 
 void MainWindow::LayoutPages()
@@ -229,6 +339,7 @@ void MainWindow::OnCommand(WPARAM wParam)
 {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
+    // A tab's label does what a click on its image does.
     for (int i = 0; i < 4; ++i) {
         if (code == STN_CLICKED && id == GetDlgCtrlID(tabs_[i])) {
             SelectPage(*this, kAllPages[i]);

@@ -6,7 +6,9 @@
 
 #include "app/booster_page_view.h"
 #include "app/form_load.h"
+#include "app/image_view.h"
 #include "app/page_navigation.h"
+#include "app/window_chrome.h"
 #include "app/records_page_view.h"
 #include "app/settings_page.h"
 #include "app/settings_page_view.h"
@@ -20,7 +22,11 @@
 
 // FormStates: the borderless main window with its four pages. Closing it
 // only hides it; the program ends through ExitProgram.
-class MainWindow : public BaseWindow<MainWindow>, private StartupHost, private WindowZOrder, private PageView {
+class MainWindow : public BaseWindow<MainWindow>,
+                   private StartupHost,
+                   private WindowZOrder,
+                   private PageView,
+                   private ChromeHost {
 public:
     MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock, LogFile& logFile,
                std::wstring logsPath, CpuMonitorSupport& monitorSupport);
@@ -46,8 +52,14 @@ private:
     void ShowPage(Page page, bool visible) override;
     void SetTip(const std::wstring& text) override;
 
+    // ChromeHost
+    void StartDrag() override;
+    void Minimise() override;
+    void Unload() override;
+
     void CreatePages();
-    void CreateTabs(int dpi);
+    void CreateChrome(int dpi);
+    void CreateAboutPage(int dpi);
     void TimerMain_Timer();
     void Form_Unload();
     void OnCommand(WPARAM wParam);
@@ -69,6 +81,10 @@ private:
     HWND pages_[4] = {};
     HWND tabs_[4] = {};
     HWND labelTip_ = nullptr;
+    ImageView* tabImages_[4] = {};
+    ImageView* imageMin_ = nullptr;
+    ImageView* imageExit_ = nullptr;
+    std::unique_ptr<WindowChrome> chrome_;
     StatusPageView status_;
     RecordsPageView records_;
     SettingsPageView settingsView_;

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "app/chrome_artwork.h"
 #include "app/control_ids.h"
+#include "app/image_view.h"
 
 namespace {
 
@@ -29,6 +31,13 @@ const IdAndControl kIds[] = {
 
 void SettingsPageView::Create(const ChildFactory& factory, HFONT headingFont)
 {
+    // Each group heading gets an accent bar to its left.
+    for (int top : {120, 2040, 3720}) {
+        const int x = factory.Pixels(kHeadingLeft - 150);
+        const int y = factory.Pixels(top + 45);
+        ImageView::Create(factory.parent(), 0, {x, y, x + factory.Pixels(60), y + factory.Pixels(225)},
+                          {[](Canvas& c) { DrawHeadingAccent(c); }});
+    }
     factory.Heading({kHeadingLeft, 120, 3000}, L"功能设置", headingFont);
     checkAutoRun_ = factory.CheckBox(ControlId::CheckAutoRun, {kControlLeft, 360, kWideControl},
                                      L"伴机启动 - 系统启动后自动运行本软件。");

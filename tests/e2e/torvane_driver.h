@@ -3,6 +3,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+#include <cstdint>
 
 #include <windows.h>
 
@@ -90,6 +92,11 @@ private:
     ChildProcess process_;
     HWND window_ = nullptr;
 };
+
+// What the screen shows inside a rectangle, as 32-bit pixels row by row.
+std::vector<std::uint32_t> ScreenPixels(const RECT& box);
+// Keeps what the screen shows inside a rectangle as a BMP file.
+void SaveScreenBmp(const RECT& box, const std::string& path);
 
 // The Run value "TV" under a root, if present.
 std::optional<std::string> RunValue(HKEY root);

@@ -1,0 +1,121 @@
+#include "app/image_view.h"
+
+namespace {
+
+const wchar_t kImageClass[] = L"TorvaneImage";
+
+} // namespace
+
+ImageView* ImageView::Create(HWND parent, int id, const RECT& place, const std::vector<Painter>& images,
+                             Callbacks callbacks)
+{
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = WindowProcedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        windowClass.lpszClassName = kImageClass;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    if (!registered)
+        return nullptr;
+    auto* view = new ImageView(std::move(callbacks));
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    for (const Painter& paint : images) {
+        auto canvas = std::make_unique<GdiCanvas>(width > 0 ? width : 1, height > 0 ? height : 1, 0);
+        paint(*canvas);
+        HBITMAP picture = static_cast<HBITMAP>(GetCurrentObject(canvas->Dc(), OBJ_BITMAP));
+        view->backgrounds_.push_back(std::make_unique<ScopedGdiObject<HBRUSH>>(CreatePatternBrush(picture)));
+        view->images_.push_back(std::move(canvas));
+    }
+    if (!CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top, width,
+                         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                         view)) {
+        if (!view->hwnd())
+            delete view;
+        return nullptr;
+    }
+    return view;
+}
+
+void ImageView::ShowOnly(int index)
+{
+    if (index == shown_ || index < 0 || index >= static_cast<int>(images_.size()))
+        return;
+    shown_ = index;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+LRESULT ImageView::Mouse(UINT message, LPARAM lParam)
+{
+    const int button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? 2 : 1;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (callbacks_.mouseMove)
+            callbacks_.mouseMove();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        SetCapture(hwnd_);
+        if (callbacks_.mouseDown)
+            callbacks_.mouseDown(button);
+        break;
+    default: {
+        // The handlers may have let the capture go already (a drag does).
+        const bool captured = GetCapture() == hwnd_;
+        if (captured)
+            ReleaseCapture();
+        if (callbacks_.mouseUp)
+            callbacks_.mouseUp(button);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (button == 1 && captured && PtInRect(&client, at) && callbacks_.click)
+            callbacks_.click();
+        break;
+    }
+    }
+    return 0;
+}
+
+LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        return Mouse(message, lParam);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd_, &paint);
+        if (!images_.empty()) {
+            const GdiCanvas& image = *images_[static_cast<std::size_t>(shown_)];
+            BitBlt(dc, 0, 0, image.Width(), image.Height(), image.Dc(), 0, 0, SRCCOPY);
+        }
+        EndPaint(hwnd_, &paint);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        // Labels on an image show the image through their background.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, labelColour_);
+        if (backgrounds_.empty())
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        POINT origin = {0, 0};
+        MapWindowPoints(reinterpret_cast<HWND>(lParam), hwnd_, &origin, 1);
+        SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+        return reinterpret_cast<LRESULT>(backgrounds_[static_cast<std::size_t>(shown_)]->get());
+    }
+    case WM_COMMAND:
+        return SendMessageW(GetParent(hwnd_), message, wParam, lParam);
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}

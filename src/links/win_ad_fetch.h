@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+// Bounds of one news-text request. The body is untrusted: bytes past the cap
+// are not read. Each timeout applies per phase (connect, send, receive).
+constexpr DWORD kAdFetchTimeoutMs = 3000;
+constexpr std::size_t kAdBodyCapBytes = 64 * 1024;
+
+// The message an AdFetcher posts when a fetch ends, whatever its outcome:
+// wParam 0, lParam an owned std::wstring* (the text after the marker, maybe
+// empty). The receiver must take it with AdFetcher::TakeText.
+constexpr UINT kAdTextMessage = WM_APP + 8;
+
+// GETs an http:// `url` over WinINet (direct, no cache write, 256-byte reads,
+// at most kAdBodyCapBytes), decodes
+// the body in the ANSI code page and returns the text after the "AD" marker;
+// empty when anything fails or the marker is missing. Blocks for up to the
+// timeouts above: call it off the user-interface thread.
+std::wstring FetchAdText(const std::wstring& url, const std::wstring& agent);
+
+// Runs FetchAdText on a worker thread, one fetch at a time, and posts the
+// result to a window as kAdTextMessage (or the message given).
+// Destroying the fetcher while a fetch runs does not wait for it: the worker
+// is detached, shares only a small state block with the fetcher, and drops
+// its result once the fetcher is gone, so no message is posted after the
+// destructor returns. A fetch still blocked at program exit ends with the
+// process; the timeouts bound it to seconds otherwise.
+class AdFetcher {
+public:
+    explicit AdFetcher(HWND target, UINT message = kAdTextMessage);
+    ~AdFetcher();
+    AdFetcher(const AdFetcher&) = delete;
+    AdFetcher& operator=(const AdFetcher&) = delete;
+
+    // Starts a fetch; does nothing and returns false while one is running
+    // (or when no thread could be started).
+    bool Start(const std::wstring& url, const std::wstring& agent);
+    bool Running() const;
+
+    // Takes ownership of a posted result and frees it; a zero lParam gives
+    // the empty text.
+    static std::wstring TakeText(LPARAM lParam);
+
+private:
+    struct State;
+    std::shared_ptr<State> state_;
+};

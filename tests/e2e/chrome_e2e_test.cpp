@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "torvane_driver.h"
+
+namespace {
+
+void Press(DWORD down, DWORD up, int dx, int dy)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down;
+    SendInput(1, &input, sizeof input);
+    Sleep(100);
+    // Relative moves, as a mouse makes them, in five steps.
+    for (int step = 0; step < 5; ++step) {
+        INPUT move = {};
+        move.type = INPUT_MOUSE;
+        move.mi.dwFlags = MOUSEEVENTF_MOVE;
+        move.mi.dx = dx / 5;
+        move.mi.dy = dy / 5;
+        SendInput(1, &move, sizeof move);
+        Sleep(40);
+    }
+    input.mi.dwFlags = up;
+    SendInput(1, &input, sizeof input);
+    Sleep(300);
+}
+
+RECT WindowBox(HWND window)
+{
+    RECT box;
+    GetWindowRect(window, &box);
+    return box;
+}
+
+} // namespace
+
+TEST(Chrome, ClickingEachTabShowsItsPageAndTip)
+{
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    struct Case {
+        int tab;
+        int page;
+        const wchar_t* tip;
+    };
+    const Case cases[] = {
+        {ControlId::ImageRecords, ControlId::PictureRecords, L"提速记录，让您清楚了解历史提速效果。"},
+        {ControlId::ImageSettings, ControlId::PictureSettings, L"请依个人习惯进行配置，让软件使用更轻松。"},
+        {ControlId::ImageAbout, ControlId::PictureAbout, L"Torvane，打开即自动为系统提速！"},
+        {ControlId::LabelStatus, ControlId::PictureStatus, L"实时了解提速状态及系统性能情况。提速，有效看的见！"},
+    };
+    const int pages[4] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
+                          ControlId::PictureAbout};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(torvane.RealClick(c.tab));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(c.page)) != 0; })) << c.tab;
+        for (int page : pages)
+            EXPECT_EQ(IsWindowVisible(torvane.Control(page)) != 0, page == c.page) << c.tab << " " << page;
+        EXPECT_EQ(torvane.Text(ControlId::LabelTip), c.tip);
+    }
+}
+
+TEST(Chrome, ARightButtonPressOnTheCaptionBarDoesNotMoveTheWindow)
+{
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    const RECT start = WindowBox(torvane.window());
+    SetCursorPos(start.left + 200, start.top + 12);
+    Sleep(100);
+    Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 40, 30);
+    RECT now = WindowBox(torvane.window());
+    EXPECT_EQ(now.left, start.left);
+    EXPECT_EQ(now.top, start.top);
+    EXPECT_TRUE(IsWindowVisible(torvane.window()));
+}
+
+TEST(Chrome, MinimiseMinimisesAndCloseHides)
+{
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    ASSERT_TRUE(torvane.RealClick(ControlId::ImageMin));
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(torvane.window()) != 0; }));
+    EXPECT_TRUE(IsWindowVisible(torvane.window()));
+
+    ShowWindow(torvane.window(), SW_RESTORE);
+    ASSERT_TRUE(WaitFor([&] { return !IsIconic(torvane.window()); }));
+    SetForegroundWindow(torvane.window());
+    ASSERT_TRUE(torvane.RealClick(ControlId::ImageExit));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(torvane.window()); }));
+    Sleep(300);
+    EXPECT_TRUE(torvane.process().Running());
+}
+
+TEST(Chrome, LeavingAButtonForTheBackgroundRestsIt)
+{
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    SetForegroundWindow(torvane.window());
+    const RECT window = WindowBox(torvane.window());
+    RECT button;
+    GetWindowRect(torvane.Control(ControlId::ImageExit), &button);
+    SetCursorPos(window.left + 20, window.bottom - 20);
+    Sleep(300);
+    const std::vector<std::uint32_t> resting = ScreenPixels(button);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    Sleep(300);
+    EXPECT_NE(ScreenPixels(button), resting);
+    SetCursorPos(window.left + 20, window.bottom - 20);
+    Sleep(300);
+    EXPECT_EQ(ScreenPixels(button), resting);
+}
+
+namespace {
+
+// Sets the screen's logical DPI for programs started from now on; restores
+// the earlier setting at the end.
+class LogicalDpi {
+public:
+    explicit LogicalDpi(DWORD dpi)
+    {
+        RegCreateKeyW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", &key_);
+        DWORD size = sizeof previous_;
+        hadPrevious_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
+                                        &size) == ERROR_SUCCESS;
+        RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~LogicalDpi()
+    {
+        if (hadPrevious_)
+            RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_), sizeof previous_);
+        else
+            RegDeleteValueW(key_, L"LogPixels");
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    DWORD previous_ = 0;
+    bool hadPrevious_ = false;
+};
+
+// Shows every page by a click on its tab and keeps a screenshot of each;
+// each page must look different from the others.
+void ShootEveryPage(Torvane& torvane, int dpi)
+{
+    const int tabs[4] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings, ControlId::ImageAbout};
+    const char* names[4] = {"status", "records", "settings", "about"};
+    std::vector<std::vector<std::uint32_t>> shots;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(torvane.RealClick(tabs[i]));
+        Sleep(400);
+        SetCursorPos(0, 0);
+        Sleep(200);
+        const RECT box = WindowBox(torvane.window());
+        SaveScreenBmp(box, "page_" + std::string(names[i]) + "_" + std::to_string(dpi) + ".bmp");
+        shots.push_back(ScreenPixels(box));
+    }
+    for (int i = 0; i < 4; ++i)
+        for (int j = i + 1; j < 4; ++j)
+            EXPECT_NE(shots[i], shots[j]) << names[i] << " and " << names[j] << " look the same";
+}
+
+} // namespace
+
+TEST(Chrome, ScreenshotsOfEveryPageAt96And144Dpi)
+{
+    for (DWORD dpi : {96u, 144u}) {
+        LogicalDpi setting(dpi);
+        ProgramDirectory dir;
+        Torvane torvane(dir);
+        ASSERT_TRUE(torvane.started());
+        SetForegroundWindow(torvane.window());
+        const RECT box = WindowBox(torvane.window());
+        // 11760 x 7560 twips.
+        EXPECT_EQ(box.right - box.left, static_cast<LONG>((11760 * dpi + 720) / 1440)) << dpi;
+        EXPECT_EQ(box.bottom - box.top, static_cast<LONG>((7560 * dpi + 720) / 1440)) << dpi;
+        ShootEveryPage(torvane, static_cast<int>(dpi));
+    }
+}
