@@ -16,8 +16,12 @@ cp build/win64/Torvane.exe build/win64/tv.ico out/Torvane/
 
 # shellcheck source=lib/wine-session.sh
 source scripts/lib/wine-session.sh
+# shellcheck source=lib/site-server.sh
+source scripts/lib/site-server.sh
 state="$root/out/wine"
-trap 'wine_session_stop "$state"' EXIT
+trap 'site_server_stop "$state"; wine_session_stop "$state"' EXIT
+# The vendor's site the build points at, served locally from site/.
+TORVANE_SITE_FIXED_PORT=18765 site_server_start "$state"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ "${TORVANE_XVFB:-0}" != 1 ]; then
     wine_session_start "$state"
@@ -46,10 +50,11 @@ for title in "记事本 - 演示甲" "画图 - 演示乙"; do
     sleep 2.5
 done
 wine_session_screenshot out/02-boosted.png
-# The other pages, opened by a click on their tabs (control ids 111, 112).
+# The other pages, opened by a click on their tabs (control ids 111, 112, 118).
 "$WINE" "$tools/tv_click.exe" 111 && sleep 1.5 && wine_session_screenshot out/03-records.png
 "$WINE" "$tools/tv_click.exe" 112 && sleep 1.5 && wine_session_screenshot out/04-settings.png
+"$WINE" "$tools/tv_click.exe" 118 && sleep 1.5 && wine_session_screenshot out/05-about.png
 
-echo "Screenshots: $root/out/0[1-4]-*.png"
+echo "Screenshots: $root/out/0[1-5]-*.png"
 echo "config.ini:  $root/out/Torvane/config.ini"
 iconv -f GBK -t UTF-8 out/Torvane/config.ini 2>/dev/null | sed 's/^/    /' || true

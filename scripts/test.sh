@@ -24,8 +24,10 @@ source scripts/lib/site-server.sh
 state="$root/build/wine-test"
 trap 'site_server_stop "$state"; wine_session_stop "$state"' EXIT
 TORVANE_XVFB=1 wine_session_start "$state"
-# The vendor's site, played by a local server on 127.0.0.1.
-site_server_start "$state"
+# The vendor's site, played by a local server on 127.0.0.1 at the port the
+# build's vendor host names; pages "opened in the browser" are noted here.
+TORVANE_SITE_FIXED_PORT=18765 site_server_start "$state"
+export TORVANE_BROWSER_LOG="$state/browser.log"
 
 echo "== Windows tests under Wine"
 (cd build/win64 && ctest --output-on-failure)

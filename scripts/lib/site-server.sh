@@ -42,7 +42,7 @@ site_server_start() {
             f="${f##*/}"
             if [ "$f" -gt 2 ] 2>/dev/null; then eval "exec $f>&-" 2>/dev/null || true; fi
         done
-        exec "$py" "$root/tests/site_server.py" --port 0 --port-file "$dir/site.port" \
+        exec "$py" "$root/tests/site_server.py" --port "${TORVANE_SITE_FIXED_PORT:-0}" --port-file "$dir/site.port" \
             --root "$root/site" --mode "$mode"
     ) </dev/null >"$dir/site.log" 2>&1 &
     pid=$!

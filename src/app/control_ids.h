@@ -41,6 +41,10 @@ constexpr int LabelCount = 302;
 constexpr int CommandSaveRecords = 303;
 constexpr int CommandClearRecords = 304;
 
+// About page
+constexpr int LabelWeb = 350;
+constexpr int LabelHomePage = 351;
+
 // Settings page
 constexpr int CheckAutoRun = 400;
 constexpr int CheckAutoMin = 401;

@@ -6,11 +6,17 @@
 #include "app/control_ids.h"
 #include "app/page_container.h"
 #include "app/twips.h"
+#include "platform/ansi_text.h"
+
+#include <shellapi.h>
 
 namespace {
 
 constexpr UINT_PTR kTimerMain = 1;
 constexpr UINT kTimerMainInterval = 1000;
+constexpr UINT_PTR kTimerAd = 2;
+constexpr UINT kTimerAdInterval = 5000;
+constexpr COLORREF kLinkColor = RGB(24, 92, 210);
 
 constexpr int kWindowWidth = 11760;
 constexpr int kWindowHeight = 7560;
@@ -91,10 +97,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE:
         CreatePages();
         SetTimer(hwnd_, kTimerMain, kTimerMainInterval, nullptr);
+        adFetcher_ = std::make_unique<AdFetcher>(hwnd_);
+        SetTimer(hwnd_, kTimerAd, kTimerAdInterval, nullptr);
         return 0;
     case WM_TIMER:
         if (wParam == kTimerMain)
             TimerMain_Timer();
+        else if (wParam == kTimerAd)
+            TimerAd_Timer();
+        return 0;
+    case kAdTextMessage:
+        AdTextArrived(lParam);
         return 0;
     case WM_COMMAND:
         OnCommand(wParam);
@@ -121,6 +134,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kTimerMain);
+        KillTimer(hwnd_, kTimerAd);
+        // A fetch still under way is dropped; nothing is posted after this.
+        adFetcher_.reset();
         PostQuitMessage(0);
         return 0;
     default:
@@ -275,6 +291,43 @@ void MainWindow::CreateAboutPage(int dpi)
     for (int i = 0; i < 6; ++i)
         factory.Label(0, {480, 540 + i * 360, 7560}, lines[i]);
     factory.Heading({240, 2880, 3000, 360}, L"官方网站：", fonts_->heading());
+    labelWeb_ = factory.Label(ControlId::LabelWeb, {480, 3300, 7560}, site_.webAddress.c_str());
+    labelHomePage_ = factory.Label(ControlId::LabelHomePage, {480, 3660, 7560}, site_.host.c_str(), SS_ENDELLIPSIS);
+}
+
+void MainWindow::OpenPage(const std::wstring& url)
+{
+    ShellExecuteA(hwnd_, "open", ToAnsi(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::LabelWeb_Click()
+{
+    OpenPage(HomePageUrl(site_));
+}
+
+void MainWindow::LabelHomePage_Click()
+{
+    const int length = GetWindowTextLengthW(labelHomePage_);
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(labelHomePage_, caption.data(), length + 1);
+    caption.resize(static_cast<std::size_t>(length));
+    OpenPage(caption == site_.host ? HomePageUrl(site_) : AdPageUrl(site_));
+}
+
+void MainWindow::TimerAd_Timer()
+{
+    // One fetch at a time; it runs off this thread and reports back.
+    adFetcher_->Start(AdTextUrl(site_), site_.agent);
+}
+
+void MainWindow::AdTextArrived(LPARAM text)
+{
+    const std::wstring adText = AdFetcher::TakeText(text);
+    if (!AcceptAdText(adText))
+        return;
+    SetWindowTextW(labelHomePage_, CaptionSafe(adText).c_str());
+    ShowWindow(labelHomePage_, SW_SHOW);
+    KillTimer(hwnd_, kTimerAd);
 }
 
 void MainWindow::LayoutPages()
@@ -339,6 +392,14 @@ void MainWindow::OnCommand(WPARAM wParam)
 {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
+    if (code == STN_CLICKED && id == ControlId::LabelWeb) {
+        LabelWeb_Click();
+        return;
+    }
+    if (code == STN_CLICKED && id == ControlId::LabelHomePage) {
+        LabelHomePage_Click();
+        return;
+    }
     // A tab's label does what a click on its image does.
     for (int i = 0; i < 4; ++i) {
         if (code == STN_CLICKED && id == GetDlgCtrlID(tabs_[i])) {
@@ -384,6 +445,8 @@ bool MainWindow::DrawSwatch(const DRAWITEMSTRUCT& item)
 
 LRESULT MainWindow::ControlBackground(HDC dc, HWND control)
 {
+    if (control == labelWeb_ || control == labelHomePage_)
+        SetTextColor(dc, kLinkColor);
     if (GetParent(control) == hwnd_) {
         SetBkColor(dc, kWindowColor);
         return reinterpret_cast<LRESULT>(background_.get());

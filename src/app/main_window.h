@@ -16,6 +16,8 @@
 #include "app/ui_font.h"
 #include "booster/booster.h"
 #include "booster/records.h"
+#include "links/vendor_site.h"
+#include "links/win_ad_fetch.h"
 #include "platform/base_window.h"
 #include "platform/local_clock.h"
 #include "platform/scoped_handles.h"
@@ -65,6 +67,11 @@ private:
     void OnCommand(WPARAM wParam);
     void CommandSaveRecords_Click();
     void CommandClearRecords_Click();
+    void LabelWeb_Click();
+    void LabelHomePage_Click();
+    void TimerAd_Timer();
+    void AdTextArrived(LPARAM text);
+    void OpenPage(const std::wstring& url);
     LRESULT ControlBackground(HDC dc, HWND control);
     bool DrawSwatch(const DRAWITEMSTRUCT& item);
 
@@ -85,6 +92,10 @@ private:
     ImageView* imageMin_ = nullptr;
     ImageView* imageExit_ = nullptr;
     std::unique_ptr<WindowChrome> chrome_;
+    VendorSite site_ = TheVendorSite();
+    HWND labelWeb_ = nullptr;
+    HWND labelHomePage_ = nullptr;
+    std::unique_ptr<AdFetcher> adFetcher_;
     StatusPageView status_;
     RecordsPageView records_;
     SettingsPageView settingsView_;

@@ -1,0 +1,8 @@
+#include "links/vendor_site.h"
+
+#include "links/vendor_site_config.h"
+
+VendorSite TheVendorSite()
+{
+    return {TORVANE_VENDOR_HOST, TORVANE_VENDOR_WEB_ADDRESS, TORVANE_VENDOR_AGENT};
+}

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/control_ids.h"
+#include "torvane_driver.h"
+
+#include <wininet.h>
+
+namespace {
+
+const wchar_t kServer[] = L"http://127.0.0.1:18765";
+const wchar_t kNews[] = L"新版本发布，提速效果更好！";
+
+std::string HttpGet(const std::wstring& url)
+{
+    std::string body;
+    HINTERNET root = InternetOpenW(L"TorvaneTests", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    if (!root)
+        return body;
+    HINTERNET request = InternetOpenUrlW(root, url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
+    if (request) {
+        char buffer[256];
+        DWORD read = 0;
+        while (InternetReadFile(request, buffer, sizeof buffer, &read) && read > 0)
+            body.append(buffer, read);
+        InternetCloseHandle(request);
+    }
+    InternetCloseHandle(root);
+    return body;
+}
+
+void SetMode(const wchar_t* mode) { HttpGet(std::wstring(kServer) + L"/__mode?set=" + mode); }
+int NewsRequests() { return std::atoi(HttpGet(std::wstring(kServer) + L"/__count?path=/ad/tv/").c_str()); }
+
+// The pages "opened in the browser": Wine hands them to the browser command
+// that the test registers, which writes them to the log named in the
+// environment.
+class RecordingBrowser {
+public:
+    RecordingBrowser()
+    {
+        char log[MAX_PATH] = {};
+        GetEnvironmentVariableA("TORVANE_BROWSER_LOG", log, MAX_PATH);
+        log_ = log;
+        HKEY key = nullptr;
+        RegCreateKeyW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", &key);
+        const std::wstring browser = TORVANE_RECORD_URL;
+        RegSetValueExW(key, L"Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(browser.c_str()),
+                       static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    bool usable() const { return !log_.empty(); }
+    std::string LastOpened() const
+    {
+        std::ifstream in("Z:" + log_);
+        std::string line;
+        std::string last;
+        while (std::getline(in, line))
+            last = line;
+        return last;
+    }
+
+private:
+    std::string log_;
+};
+
+class LinksE2e : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(HttpGet(std::wstring(kServer) + L"/__mode").empty()) << "the test site is not up"; }
+    void TearDown() override { SetMode(L"normal"); }
+};
+
+} // namespace
+
+TEST_F(LinksE2e, TheServedNewsShowsAndIsFetchedOnlyOnce)
+{
+    SetMode(L"normal");
+    HttpGet(std::wstring(kServer) + L"/__reset");
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765");
+    ASSERT_TRUE(WaitFor([&] { return torvane.Text(ControlId::LabelHomePage) == kNews; }, 11000));
+    const int requests = NewsRequests();
+    EXPECT_GE(requests, 1);
+    Sleep(6000);
+    EXPECT_EQ(NewsRequests(), requests);
+
+    RecordingBrowser browser;
+    ASSERT_TRUE(browser.usable());
+    ASSERT_TRUE(torvane.RealClick(ControlId::ImageAbout));
+    Sleep(300);
+    ASSERT_TRUE(torvane.RealClick(ControlId::LabelHomePage));
+    EXPECT_TRUE(WaitFor([&] { return browser.LastOpened() == "http://127.0.0.1:18765/ad/tv/page/"; }, 5000))
+        << browser.LastOpened();
+}
+
+TEST_F(LinksE2e, WithoutTheMarkerItAsksAgainEveryFiveSecondsAndLinksHome)
+{
+    SetMode(L"nomarker");
+    HttpGet(std::wstring(kServer) + L"/__reset");
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    Sleep(11500);
+    EXPECT_GE(NewsRequests(), 2);
+    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765");
+
+    RecordingBrowser browser;
+    ASSERT_TRUE(browser.usable());
+    ASSERT_TRUE(torvane.RealClick(ControlId::ImageAbout));
+    Sleep(300);
+    ASSERT_TRUE(torvane.RealClick(ControlId::LabelHomePage));
+    EXPECT_TRUE(WaitFor([&] { return browser.LastOpened() == "http://127.0.0.1:18765/"; }, 5000)) << browser.LastOpened();
+    ASSERT_TRUE(torvane.RealClick(ControlId::LabelWeb));
+    Sleep(1500);
+    EXPECT_EQ(browser.LastOpened(), "http://127.0.0.1:18765/");
+}
+
+TEST_F(LinksE2e, AServerThatNeverAnswersLeavesTheWindowResponsive)
+{
+    SetMode(L"hang");
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    // The first fetch starts on the first tick, five seconds in, and hangs.
+    Sleep(5800);
+    const DWORD start = GetTickCount();
+    DWORD_PTR answer = 0;
+    const LRESULT answered =
+        SendMessageTimeoutW(torvane.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+    EXPECT_NE(answered, 0);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765");
+}
