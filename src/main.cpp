@@ -35,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     WinSystemSource systemSource;
     CpuMonitorSupport monitorSupport(systemSource);
     MainWindow window(booster, config, autorun, clock, logFile, ProgramFilePath(location.directory, L"Logs.txt"),
-                      monitorSupport);
+                      monitorSupport, ProgramFilePath(location.directory, L"tv.ico"));
     if (!window.Create())
         return 1;
 

@@ -8,6 +8,7 @@ void FormLoad(StartupHost& host, ConfigSettings& config, Autorun& autorun, Setti
     host.ResetState();
     if (SettingIsOn(config.ReadAutoMin()))
         host.HideWindow();
+    host.InstallTrayIcon();
     if (SettingIsOn(config.ReadAutoRun()))
         autorun.AddAutorun();
     else

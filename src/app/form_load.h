@@ -11,6 +11,7 @@ public:
     virtual void LayoutPages() = 0;          // pages, chrome, the time label
     virtual void ResetState() = 0;           // booster state, the exit flag
     virtual void HideWindow() = 0;
+    virtual void InstallTrayIcon() = 0;      // TaskbarCreated, the icon, the subclass
     virtual void SetTopmost(bool topmost) = 0;
     virtual void ProcessPendingMessages() = 0;
     virtual void SetTaskBarStyle() = 0;

@@ -60,11 +60,12 @@ bool RegisterMainClass(WNDPROC procedure, HBRUSH background)
 } // namespace
 
 MainWindow::MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock,
-                       LogFile& logFile, std::wstring logsPath, CpuMonitorSupport& monitorSupport)
+                       LogFile& logFile, std::wstring logsPath, CpuMonitorSupport& monitorSupport,
+                       std::wstring iconPath)
     : booster_(booster), config_(config), autorun_(autorun), clock_(clock), logFile_(logFile),
       monitorSupport_(monitorSupport),
       logsPath_(std::move(logsPath)),
-      background_(CreateSolidBrush(kWindowColor)),
+      background_(CreateSolidBrush(kWindowColor)), tray_(std::move(iconPath)),
       boosterView_(status_, records_, settingsView_),
       settingsPage_(settingsView_, config_, autorun_, *this)
 {
@@ -129,8 +130,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENDSESSION:
         // Log-off or shutdown: end as the tray menu's exit does, instead of
         // hiding and holding the session up.
-        if (wParam)
+        if (wParam) {
+            tray_.Remove();
             ExitProgram();
+        }
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kTimerMain);
@@ -353,6 +356,88 @@ void MainWindow::HideWindow()
     ShowWindow(hwnd_, SW_HIDE);
 }
 
+void MainWindow::InstallTrayIcon()
+{
+    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    tray_.Add(hwnd_);
+    oldWindowProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProcedure)));
+}
+
+LRESULT CALLBACK MainWindow::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->oldWindowProc_)
+        return DefWindowProcW(window, message, wParam, lParam);
+    TrayHost& host = *self;
+    return WindowProc(host, self->taskbarCreatedMessage_, message, wParam, lParam);
+}
+
+bool MainWindow::MainWindowVisible()
+{
+    return IsWindowVisible(hwnd_) != 0;
+}
+
+void MainWindow::ShowMainWindow()
+{
+    ShowWindow(hwnd_, SW_SHOW);
+    SendMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void MainWindow::SetForeground()
+{
+    SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::ShowTrayMenu()
+{
+    if (!trayMenu_) {
+        trayMenu_.reset(CreatePopupMenu());
+        for (const TrayMenuEntry& entry : TrayMenuEntries()) {
+            if (entry.id == 0)
+                AppendMenuW(trayMenu_.get(), MF_SEPARATOR, 0, nullptr);
+            else
+                AppendMenuW(trayMenu_.get(), MF_STRING, static_cast<UINT_PTR>(entry.id), entry.caption);
+        }
+    }
+    POINT at = {};
+    GetCursorPos(&at);
+    TrackPopupMenu(trayMenu_.get(), 0, at.x, at.y, 0, hwnd_, nullptr);
+    // Lets the menu close when the user clicks elsewhere.
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+void MainWindow::AddTrayIcon()
+{
+    tray_.Add(hwnd_);
+}
+
+std::intptr_t MainWindow::CallOldWindowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    return CallWindowProcW(oldWindowProc_, hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::ShowAndRestoreMainWindow()
+{
+    ShowWindow(hwnd_, SW_SHOW);
+    SendMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void MainWindow::SelectMainWindowPage(Page page)
+{
+    SelectPage(*this, page);
+}
+
+void MainWindow::OpenHomePage()
+{
+    OpenPage(HomePageUrl(site_));
+}
+
+void MainWindow::RemoveTrayIcon()
+{
+    tray_.Remove();
+}
+
 void MainWindow::SetTopmost(bool topmost)
 {
     SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -392,6 +477,8 @@ void MainWindow::OnCommand(WPARAM wParam)
 {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
+    if (code == 0 && OnTrayMenuCommand(*this, id))
+        return;
     if (code == STN_CLICKED && id == ControlId::LabelWeb) {
         LabelWeb_Click();
         return;

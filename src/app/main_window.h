@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <type_traits>
 
 #include <windows.h>
 
@@ -18,6 +19,9 @@
 #include "booster/records.h"
 #include "links/vendor_site.h"
 #include "links/win_ad_fetch.h"
+#include "tray/tray_menu.h"
+#include "tray/tray_window_proc.h"
+#include "tray/win_tray_icon.h"
 #include "platform/base_window.h"
 #include "platform/local_clock.h"
 #include "platform/scoped_handles.h"
@@ -28,10 +32,12 @@ class MainWindow : public BaseWindow<MainWindow>,
                    private StartupHost,
                    private WindowZOrder,
                    private PageView,
-                   private ChromeHost {
+                   private ChromeHost,
+                   private TrayHost,
+                   private TrayMenuHost {
 public:
     MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock, LogFile& logFile,
-               std::wstring logsPath, CpuMonitorSupport& monitorSupport);
+               std::wstring logsPath, CpuMonitorSupport& monitorSupport, std::wstring iconPath);
 
     // Creates the window, runs its load and shows it unless the load hid it.
     bool Create();
@@ -44,6 +50,7 @@ private:
     void LayoutPages() override;
     void ResetState() override;
     void HideWindow() override;
+    void InstallTrayIcon() override;
     void SetTopmost(bool topmost) override;
     void ProcessPendingMessages() override;
     void SetTaskBarStyle() override;
@@ -53,6 +60,20 @@ private:
     void MarkTab(Page tab, bool selected) override;
     void ShowPage(Page page, bool visible) override;
     void SetTip(const std::wstring& text) override;
+
+    // TrayHost
+    bool MainWindowVisible() override;
+    void ShowMainWindow() override;
+    void SetForeground() override;
+    void ShowTrayMenu() override;
+    void AddTrayIcon() override;
+    std::intptr_t CallOldWindowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    // TrayMenuHost
+    void ShowAndRestoreMainWindow() override;
+    void SelectMainWindowPage(Page page) override;
+    void OpenHomePage() override;
+    void RemoveTrayIcon() override;
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // ChromeHost
     void StartDrag() override;
@@ -96,6 +117,13 @@ private:
     HWND labelWeb_ = nullptr;
     HWND labelHomePage_ = nullptr;
     std::unique_ptr<AdFetcher> adFetcher_;
+    TrayIcon tray_;
+    UINT taskbarCreatedMessage_ = 0;
+    WNDPROC oldWindowProc_ = nullptr;
+    struct MenuDeleter {
+        void operator()(HMENU menu) const { DestroyMenu(menu); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> trayMenu_;
     StatusPageView status_;
     RecordsPageView records_;
     SettingsPageView settingsView_;

@@ -18,6 +18,7 @@ public:
     void LayoutPages() override { journal_.push_back(L"layout"); }
     void ResetState() override { journal_.push_back(L"reset"); }
     void HideWindow() override { journal_.push_back(L"hide"); }
+    void InstallTrayIcon() override { journal_.push_back(L"tray"); }
     void SetTopmost(bool topmost) override { journal_.push_back(topmost ? L"topmost" : L"not topmost"); }
     void ProcessPendingMessages() override { journal_.push_back(L"pump"); }
     void SetTaskBarStyle() override { journal_.push_back(L"taskbar style"); }
@@ -76,14 +77,14 @@ TEST(FormLoad, RunsItsStepsInOrderForEachStoredState)
     const Case cases[] = {
         {"no config.ini",
          {},
-         {L"layout", L"reset", L"remove run", L"pump", L"not topmost", L"taskbar style", L"loaded"}},
+         {L"layout", L"reset", L"tray", L"remove run", L"pump", L"not topmost", L"taskbar style", L"loaded"}},
         {"all on",
          {{L"AutoMin", L"1"}, {L"AutoRun", L"1"}, {L"AlwaysTop", L"1"}, {L"EnableSpeed", L"1"}},
-         {L"layout", L"reset", L"hide", L"add run", L"topmost", L"pump", L"add run", L"taskbar style",
+         {L"layout", L"reset", L"hide", L"tray", L"add run", L"topmost", L"pump", L"add run", L"taskbar style",
           L"loaded"}},
         {"not quite on",
          {{L"AutoMin", L"2"}, {L"AutoRun", L"True"}, {L"AlwaysTop", L"-1"}},
-         {L"layout", L"reset", L"remove run", L"pump", L"not topmost", L"taskbar style", L"loaded"}},
+         {L"layout", L"reset", L"tray", L"remove run", L"pump", L"not topmost", L"taskbar style", L"loaded"}},
     };
     for (const Case& c : cases) {
         Startup startup;

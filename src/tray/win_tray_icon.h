@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+// The program's one notification-area icon. The icon file is loaded anew on
+// every add, so a new shell gets the file as it is now.
+class TrayIcon {
+public:
+    explicit TrayIcon(std::wstring iconPath) : iconPath_(std::move(iconPath)) {}
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // AddTrayIcon: a missing or unreadable file gives a null icon, added all the same.
+    void Add(HWND window);
+    // RemoveTrayIcon, with the record as last filled.
+    void Remove();
+
+private:
+    std::wstring iconPath_;
+    NOTIFYICONDATAA data_ = {};
+    HICON icon_ = nullptr;
+};
