@@ -9,15 +9,7 @@ const wchar_t kImageClass[] = L"TorvaneImage";
 ImageView* ImageView::Create(HWND parent, int id, const RECT& place, const std::vector<Painter>& images,
                              Callbacks callbacks)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProcedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.lpszClassName = kImageClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
+    const bool registered = RegisterOnce(kImageClass);
     if (!registered)
         return nullptr;
     auto* view = new ImageView(std::move(callbacks));

@@ -52,16 +52,7 @@ CommandWindow::CommandWindow(const CommandCreateArgs& args)
 
 CommandWindow* CommandWindow::Create(const CommandCreateArgs& args)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = WindowProcedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.lpszClassName = kCommandClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
+    const bool registered = RegisterOnce(kCommandClass, CS_DBLCLKS);
     if (!registered)
         return nullptr;
     auto* button = new CommandWindow(args);

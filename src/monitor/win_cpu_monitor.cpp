@@ -24,16 +24,7 @@ CpuMonitorWindow::CpuMonitorWindow(const CpuMonitorCreateArgs& args)
 
 CpuMonitorWindow* CpuMonitorWindow::Create(const CpuMonitorCreateArgs& args)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = WindowProcedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-        windowClass.lpszClassName = kMonitorClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
+    const bool registered = RegisterOnce(kMonitorClass, CS_DBLCLKS);
     if (!registered || !args.support)
         return nullptr;
     auto* window = new CpuMonitorWindow(args);

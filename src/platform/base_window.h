@@ -11,6 +11,22 @@ public:
     HWND hwnd() const { return hwnd_; }
 
 protected:
+    // Registers the window class of this kind of window, once per program.
+    static bool RegisterOnce(const wchar_t* className, UINT style = 0)
+    {
+        static const bool registered = [className, style] {
+            WNDCLASSEXW windowClass = {};
+            windowClass.cbSize = sizeof windowClass;
+            windowClass.style = style;
+            windowClass.lpfnWndProc = WindowProcedure;
+            windowClass.hInstance = GetModuleHandleW(nullptr);
+            windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+            windowClass.lpszClassName = className;
+            return RegisterClassExW(&windowClass) != 0;
+        }();
+        return registered;
+    }
+
     static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         Derived* self = nullptr;
