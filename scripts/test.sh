@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs every test: the logic
-# natively with sanitizers, then the same tests, the Win32 side and the
+# natively with sanitizers, a short fuzzing run of the text rules, then the same tests, the Win32 side and the
 # end-to-end tests of Torvane.exe under Wine on a private Xvfb display, with
 # a local web server playing the vendor's site.
 set -euo pipefail
@@ -16,6 +16,9 @@ torvane_build win64
 
 echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 (cd build/native && ctest --output-on-failure)
+
+echo "== fuzzing (libFuzzer, 30 s per target)"
+bash scripts/fuzz.sh 30
 
 # shellcheck source=lib/wine-session.sh
 source scripts/lib/wine-session.sh
