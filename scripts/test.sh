@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs every test: the logic
-# natively with sanitizers, a short fuzzing run of the text rules, then the same tests, the Win32 side and the
-# end-to-end tests of Torvane.exe under Wine on a private Xvfb display, with
-# a local web server playing the vendor's site.
+# natively with sanitizers, a short fuzzing run of the text rules, then the
+# same tests, the Win32 side and the end-to-end tests of Torvane.exe under
+# Wine on a private Xvfb display, with a local web server playing the
+# vendor's site.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
