@@ -1,9 +1,10 @@
-// tv_bench_probe <program.exe>: prints, for the running process of that
+// tv_bench_probe <program.exe> [control id]: prints, for the running process of that
 // name, "handles= gdi= user= private_bytes= (sources)". Each figure is read
 // the documented way first; where Wine answers 0 (GetGuiResources, and the
 // handle count of another process) it is read another way from outside:
 // handles from the system handle list, GDI objects from the target's GDI
-// handle table (PEB), USER objects as the target's windows.
+// handle table (PEB), USER objects as the target's windows. With a control
+// id, the text of that control of the process's windows is added as label=.
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -116,6 +117,30 @@ BOOL CALLBACK CountTop(HWND window, LPARAM param)
     return TRUE;
 }
 
+struct LabelSearch {
+    DWORD pid;
+    int id;
+    wchar_t text[256];
+};
+
+BOOL CALLBACK FindLabel(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<LabelSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->pid && GetDlgCtrlID(window) == search->id) {
+        GetWindowTextW(window, search->text, 256);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindLabelUnder(HWND window, LPARAM param)
+{
+    EnumChildWindows(window, FindLabel, param);
+    return reinterpret_cast<LabelSearch*>(param)->text[0] == 0;
+}
+
 long WindowsOf(DWORD pid)
 {
     WindowTally tally{pid, 0};
@@ -170,7 +195,15 @@ int wmain(int argc, wchar_t** argv)
     if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
         privateBytes = static_cast<long long>(memory.PrivateUsage);
     CloseHandle(process);
-    std::printf("pid=%lu handles=%ld gdi=%ld user=%ld private_bytes=%lld handles_from=%s gdi_from=%s user_from=%s\n",
+    std::printf("pid=%lu handles=%ld gdi=%ld user=%ld private_bytes=%lld handles_from=%s gdi_from=%s user_from=%s",
                 pid, handles, gdi, user, privateBytes, handleSource, gdiSource, userSource);
+    if (argc > 2) {
+        LabelSearch search{pid, _wtoi(argv[2]), {}};
+        EnumWindows(FindLabelUnder, reinterpret_cast<LPARAM>(&search));
+        char utf8[768] = {};
+        WideCharToMultiByte(CP_UTF8, 0, search.text, -1, utf8, sizeof utf8, nullptr, nullptr);
+        std::printf(" label=%s", utf8);
+    }
+    std::printf("\n");
     return 0;
 }

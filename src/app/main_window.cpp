@@ -319,12 +319,16 @@ void MainWindow::LabelHomePage_Click()
 
 void MainWindow::TimerAd_Timer()
 {
-    // One fetch at a time; it runs off this thread and reports back.
-    adFetcher_->Start(AdTextUrl(site_), site_.agent);
+    // One fetch at a time, counted until its result has been handled here: a
+    // tick between the worker's end and its message must not start another.
+    if (adFetchPending_)
+        return;
+    adFetchPending_ = adFetcher_->Start(AdTextUrl(site_), site_.agent);
 }
 
 void MainWindow::AdTextArrived(LPARAM text)
 {
+    adFetchPending_ = false;
     const std::wstring adText = AdFetcher::TakeText(text);
     if (!AcceptAdText(adText))
         return;

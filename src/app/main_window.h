@@ -117,6 +117,7 @@ private:
     HWND labelWeb_ = nullptr;
     HWND labelHomePage_ = nullptr;
     std::unique_ptr<AdFetcher> adFetcher_;
+    bool adFetchPending_ = false;
     TrayIcon tray_;
     UINT taskbarCreatedMessage_ = 0;
     WNDPROC oldWindowProc_ = nullptr;

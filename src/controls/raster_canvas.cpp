@@ -97,9 +97,13 @@ void RasterCanvas::FillSpan(long long left, long long top, long long right, long
     top = std::max(top, 0LL);
     right = std::min<long long>(right, width_);
     bottom = std::min<long long>(bottom, height_);
-    for (long long y = top; y < bottom; ++y)
-        for (long long x = left; x < right; ++x)
-            Plot(x, y, colour);
+    if (left >= right)
+        return;
+    // Clipped once: each row is one contiguous run of the buffer.
+    for (long long y = top; y < bottom; ++y) {
+        const auto first = pixels_.begin() + static_cast<std::ptrdiff_t>(y * width_ + left);
+        std::fill(first, first + static_cast<std::ptrdiff_t>(right - left), colour & kRgbMask);
+    }
 }
 
 void RasterCanvas::Clear()

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "app/public_function.h"
+#include "booster/booster_page.h"
+#include "booster/foreground_window.h"
+#include "booster/process_priority.h"
+#include "controls/command.h"
+#include "controls/raster_canvas.h"
+#include "monitor/cpu_monitor.h"
+#include "monitor/system_source.h"
+#include "platform/local_clock.h"
+
+// Stand-ins for the system with no bookkeeping of their own, so that what is
+// measured is the logic.
+
+struct BenchForeground : ForegroundWindow {
+    ForegroundSnapshot Read() override { return now; }
+    ForegroundSnapshot now;
+};
+
+struct BenchPriority : ProcessPriority {
+    std::uint32_t SetProcessPriority(std::uint32_t, std::uintptr_t, std::uint32_t cls) override
+    {
+        ++calls;
+        return cls;
+    }
+    long long calls = 0;
+};
+
+struct BenchClock : LocalClock {
+    std::wstring CurrentTimeText() override { return L"12:34:56"; }
+};
+
+struct BenchRandom : RandomSource {
+    void Reseed() override {}
+    double Next() override
+    {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<double>(state >> 11) / 9007199254740992.0;
+    }
+    std::uint64_t state = 1;
+};
+
+// The main window's pages as plain fields.
+class BenchBoosterPage : public BoosterPage {
+public:
+    bool SpeedUpChecked() override { return true; }
+    std::wstring SpeedModeText() override { return L"普通提速"; }
+    bool RecordingChecked() override { return true; }
+    std::wstring LastBoostedTitle() override { return info; }
+    std::wstring AutoCleanLimitText() override { return limit; }
+    std::size_t HistoryLength() override { return history.size(); }
+    void ClearHistory() override
+    {
+        history.clear();
+        ++clears;
+    }
+    void SetTime(const std::wstring& text) override { time = text; }
+    void SetBoostedTitle(const std::wstring& title) override { info = title; }
+    void SetBoostCount(const std::wstring& text) override { count = text; }
+    void SetSpeedupTarget(const std::wstring& title) override { target = title; }
+    void SetSpeedCountSentence(const std::wstring& text) override { speedCount = text; }
+    void SetSpeedGain(const std::wstring& text) override { speed = text; }
+    void AppendHistory(const std::wstring& text) override { history += text; }
+
+    std::wstring limit = L"50";
+    long long clears = 0;
+    std::wstring time, info = L"无", count, target, speedCount, speed, history;
+};
+
+// Scripted CPU times and memory load; disk through the 64-bit call.
+class BenchSource : public SystemSource {
+public:
+    bool IsWindowsNT() override { return true; }
+    bool ReadCpuTimes(CpuTimes& times) override
+    {
+        time += 5000000;
+        idle += 5000000 - (step * 7919 % 5000000);
+        times = {idle, time, 2};
+        return true;
+    }
+    void ReadMemory(MemoryReading& memory) override
+    {
+        ++step;
+        memory = {};
+        memory.memoryLoad = static_cast<std::uint32_t>(step % 100);
+        memory.totalPhysical = memory.totalPageFile = memory.totalVirtual = 8ull << 30;
+        memory.availablePhysical = memory.availablePageFile = memory.availableVirtual = (step % 8) << 30;
+    }
+    bool HasDiskFreeSpaceEx() override { return true; }
+    bool DiskFreeSpaceEx(const std::wstring&, std::uint64_t& available, std::uint64_t& total,
+                         std::uint64_t& totalFree) override
+    {
+        total = 500ull << 30;
+        available = totalFree = (step % 500) << 30;
+        return true;
+    }
+    bool DiskFreeSpace(const std::wstring&, DiskClusters&) override { return false; }
+
+    std::int64_t time = 0;
+    std::int64_t idle = 0;
+    std::uint64_t step = 0;
+};
+
+class BenchMonitorHost : public CpuMonitorHost {
+public:
+    BenchMonitorHost(int width, int height) : picture(width, height, 0xFFFFFF) {}
+    bool RunMode() override { return true; }
+    void SetTimer(int, bool) override {}
+    int OuterWidth() override { return picture.Width(); }
+    Canvas& Picture() override { return picture; }
+    void RefreshWindow() override { ++refreshes; }
+    int WindowAppearance() override { return 0; }
+    void SetWindowAppearance(int) override {}
+    int WindowBorderStyle() override { return 0; }
+    void SetWindowBorderStyle(int) override {}
+    bool WindowEnabled() override { return true; }
+    void SetWindowEnabled(bool) override {}
+    void SetWindowBackColor(Colour) override {}
+    std::wstring WindowsDirectory() override { return L"C:\\WINDOWS"; }
+    NumberPunctuation Punctuation() override { return {}; }
+    void PropertyChanged(const wchar_t*) override {}
+
+    RasterCanvas picture;
+    long long refreshes = 0;
+};
+
+class BenchCommandSurface : public CommandSurface {
+public:
+    std::uintptr_t WindowHandle() override { return 0x1234; }
+    std::wstring ControlName() override { return L"Command1"; }
+    bool RunMode() override { return true; }
+    FontSpec SurfaceFont() override { return {L"宋体", 9, false, false}; }
+    FontSpec ContainerFont() override { return {L"宋体", 9, false, false}; }
+    void SetSurfaceEnabled(bool) override {}
+    void SetSurfaceFont(const FontSpec&) override {}
+    void SetAccessKeys(const std::wstring&) override {}
+    void PropertyChanged(const wchar_t*) override {}
+    void Repaint() override {}
+    void Resize() override {}
+};
+
+class BenchSystemColors : public SystemColors {
+public:
+    Colour Get(int index) override
+    {
+        const auto found = colours.find(index);
+        return found != colours.end() ? found->second : Rgb(index, index, index);
+    }
+    std::map<int, Colour> colours = {
+        {SystemColor::ButtonFace, Rgb(240, 240, 240)}, {SystemColor::ButtonText, Rgb(0, 0, 0)},
+        {SystemColor::ButtonShadow, Rgb(160, 160, 160)}, {SystemColor::Light3D, Rgb(227, 227, 227)},
+        {SystemColor::DarkShadow3D, Rgb(105, 105, 105)}, {SystemColor::ButtonHighlight, Rgb(255, 255, 255)},
+    };
+};
