@@ -6,5 +6,5 @@
 #include "platform/scoped_handles.h"
 
 // A font as stored, made real at a DPI, and read back from a font handle.
-HFONT CreateFontFromSpec(const FontSpec& spec, int dpi);
+HFONT CreateFontFromSpec(const FontSpec& font, int dpi);
 FontSpec SpecFromFont(HFONT font, int dpi);
