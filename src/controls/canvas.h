@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "controls/colour.h"
 
@@ -10,6 +12,11 @@ struct PixelRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
+};
+
+struct CanvasPoint {
+    int x = 0;
+    int y = 0;
 };
 
 struct PixelSize {
@@ -45,6 +52,13 @@ public:
     // MoveToEx + LineTo: from the start up to, not including, the end pixel.
     // Only horizontal and vertical lines are drawn by the controls.
     virtual void Line(int x1, int y1, int x2, int y2, Colour colour) = 0;
+    // Joined segments through the points, each coloured as Line colours it.
+    // One call for a whole series is far cheaper on a real device context.
+    virtual void Polyline(const std::vector<CanvasPoint>& points, Colour colour)
+    {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            Line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, colour);
+    }
     virtual void SetPixel(int x, int y, Colour colour) = 0;
     // kInvalidColour outside the surface.
     virtual Colour GetPixel(int x, int y) const = 0;

@@ -1,5 +1,7 @@
 #include "controls/gdi_canvas.h"
 
+#include <vector>
+
 namespace {
 
 // Selects an object into a DC for one call and puts the previous one back.
@@ -93,6 +95,19 @@ void GdiCanvas::Line(int x1, int y1, int x2, int y2, Colour colour)
     SetDCPenColor(dc_.get(), colour);
     MoveToEx(dc_.get(), x1, y1, nullptr);
     LineTo(dc_.get(), x2, y2);
+}
+
+void GdiCanvas::Polyline(const std::vector<CanvasPoint>& points, Colour colour)
+{
+    if (points.size() < 2)
+        return;
+    std::vector<POINT> corners;
+    corners.reserve(points.size());
+    for (const CanvasPoint& point : points)
+        corners.push_back({point.x, point.y});
+    const ScopedSelection pen(dc_.get(), GetStockObject(DC_PEN));
+    SetDCPenColor(dc_.get(), colour);
+    ::Polyline(dc_.get(), corners.data(), static_cast<int>(corners.size()));
 }
 
 void GdiCanvas::SetPixel(int x, int y, Colour colour)

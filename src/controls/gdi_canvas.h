@@ -32,6 +32,7 @@ public:
     void FillBox(const PixelRect& box, Colour colour) override;
     void FrameBox(const PixelRect& box, Colour colour) override;
     void Line(int x1, int y1, int x2, int y2, Colour colour) override;
+    void Polyline(const std::vector<CanvasPoint>& points, Colour colour) override;
     void SetPixel(int x, int y, Colour colour) override;
     Colour GetPixel(int x, int y) const override;
     void FocusRect(const PixelRect& box, Colour textColour) override;

@@ -131,7 +131,6 @@ public:
         }
     }
 
-private:
     bool Row(long long index, int& row) const
     {
         if (index < 0 || index >= static_cast<long long>(history_.size()))
@@ -139,11 +138,36 @@ private:
         return RowOf(history_[static_cast<std::size_t>(index)].*field_, height_, row);
     }
 
+private:
     Canvas& canvas_;
     const std::vector<SystemLevels>& history_;
     LevelField field_;
     int height_;
 };
+
+// The line style as runs of joined segments: the same pixels as one segment
+// per step, in one call per run. An unusable level ends a run.
+void DrawLineSeries(Canvas& canvas, const SeriesPainter& painter, long long first, long long last, Colour colour)
+{
+    std::vector<CanvasPoint> run;
+    const auto flush = [&] {
+        if (run.size() >= 2)
+            canvas.Polyline(run, colour);
+        run.clear();
+    };
+    for (long long x = first; x <= last; ++x) {
+        int row = 0;
+        int nextRow = 0;
+        if (!painter.Row(x, row) || !painter.Row(x + 1, nextRow)) {
+            flush();
+            continue;
+        }
+        if (run.empty())
+            run.push_back({static_cast<int>(x), row});
+        run.push_back({static_cast<int>(x) + 1, nextRow});
+    }
+    flush();
+}
 
 void DrawSeries(Canvas& canvas, const DiagramInput& input, int index)
 {
@@ -153,6 +177,10 @@ void DrawSeries(Canvas& canvas, const DiagramInput& input, int index)
     // lie outside the history: their steps would all be skipped.
     const long long first = input.unfilledColumns < 0 ? 0 : input.unfilledColumns;
     const long long last = canvas.Width() - 2LL;
+    if (input.diagramStyle == 0) {
+        DrawLineSeries(canvas, painter, first, last, input.series[index].colour);
+        return;
+    }
     for (long long x = first; x <= last; ++x)
         painter.Step(x, input.diagramStyle, input.series[index].colour);
 }

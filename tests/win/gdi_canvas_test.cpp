@@ -246,3 +246,27 @@ TEST(GdiCanvas, MeasuresTextAsDrawTextDoes)
     EXPECT_EQ(wrapped.height, 3 * line.height);
     EXPECT_EQ(wrapped.width, line.width);
 }
+
+TEST(GdiCanvas, APolylineColoursWhatItsSegmentsWouldOneByOne)
+{
+    // A diagram series: one point per column, up and down steep and flat.
+    std::vector<CanvasPoint> series;
+    for (int x = 0; x < 60; ++x)
+        series.push_back({x, (x * 37) % 23});
+    const std::vector<CanvasPoint> shapes[] = {
+        series,
+        {{1, 1}, {10, 1}, {10, 8}, {2, 8}, {2, 3}},
+        {{5, 5}, {6, 5}},
+        {{3, 3}},
+    };
+    for (const std::vector<CanvasPoint>& points : shapes) {
+        EXPECT_TRUE(SamePixels([&](Canvas& c) { c.Polyline(points, kInk); }, 61, 24));
+        // The same as drawing each segment alone, on the real device context.
+        GdiCanvas joined(61, 24, kFace);
+        GdiCanvas separate(61, 24, kFace);
+        joined.Polyline(points, kInk);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            separate.Line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, kInk);
+        EXPECT_EQ(BitmapPixels(joined), BitmapPixels(separate));
+    }
+}
