@@ -144,8 +144,16 @@ public:
 private:
     void SamplingStep();
     int NewestIndex();
-    void SetDisplayed(int series, bool value, const wchar_t* key);
-    void SetSeriesColour(int series, Colour value, const wchar_t* key);
+    // Stores a value that the picture shows, redraws and tells the host.
+    template <typename T>
+    void SetShown(T& field, T value, const wchar_t* key)
+    {
+        field = value;
+        DrawDiagram();
+        Changed(key);
+    }
+    void SetDisplayed(int series, bool value, const wchar_t* key) { SetShown(series_[series].displayed, value, key); }
+    void SetSeriesColour(int series, Colour value, const wchar_t* key) { SetShown(series_[series].colour, value, key); }
     void Changed(const wchar_t* key) { host_.PropertyChanged(key); }
 
     CpuMonitorHost& host_;

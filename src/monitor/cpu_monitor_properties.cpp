@@ -60,20 +60,6 @@ void CpuMonitor::SetEnabled(bool value)
     Changed(L"Enabled");
 }
 
-void CpuMonitor::SetDisplayed(int series, bool value, const wchar_t* key)
-{
-    series_[series].displayed = value;
-    DrawDiagram();
-    Changed(key);
-}
-
-void CpuMonitor::SetSeriesColour(int series, Colour value, const wchar_t* key)
-{
-    series_[series].colour = value;
-    DrawDiagram();
-    Changed(key);
-}
-
 void CpuMonitor::SetHDMonitorColor(Colour value)
 {
     // Shown from the next redraw on; setting it alone changes no picture.
@@ -93,16 +79,12 @@ void CpuMonitor::SetHDDriveLetter(const std::wstring& value)
 
 void CpuMonitor::SetDisplayGrid(bool value)
 {
-    displayGrid_ = value;
-    DrawDiagram();
-    Changed(L"DisplayGrid");
+    SetShown(displayGrid_, value, L"DisplayGrid");
 }
 
 void CpuMonitor::SetDisplayGridColor(Colour value)
 {
-    displayGridColor_ = value;
-    DrawDiagram();
-    Changed(L"DisplayGridColor");
+    SetShown(displayGridColor_, value, L"DisplayGridColor");
 }
 
 void CpuMonitor::SetUpdateInterval(int value)
@@ -115,16 +97,12 @@ void CpuMonitor::SetUpdateInterval(int value)
 
 void CpuMonitor::SetScrollGrid(bool value)
 {
-    scrollGrid_ = value;
-    DrawDiagram();
-    Changed(L"ScrollGrid");
+    SetShown(scrollGrid_, value, L"ScrollGrid");
 }
 
 void CpuMonitor::SetDiagramStyle(int value)
 {
-    diagramStyle_ = value;
-    DrawDiagram();
-    Changed(L"DiagramStyle");
+    SetShown(diagramStyle_, value, L"DiagramStyle");
 }
 
 void CpuMonitor::InitProperties()
