@@ -207,6 +207,9 @@ void MainWindow::CreateChrome(int dpi)
     caption->SetLabelColour(RGB(255, 255, 255));
     const ChildFactory onBar(caption->hwnd(), dpi, fonts_->heading());
     HWND title = onBar.Label(ControlId::LabelCaption, {0, kCaptionHeight / 2 - 180, 3000, 360}, L"Torvane");
+    // The title is part of the bar: a press on it falls through to the bar and
+    // drags the window.
+    SetWindowLongPtrW(title, GWL_STYLE, GetWindowLongPtrW(title, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_NOTIFY));
     const int titleLeft = CaptionMarkRight(barHeight) + TwipsToPixels(90, dpi);
     SetWindowPos(title, nullptr, titleLeft, TwipsToPixels(kCaptionHeight / 2 - 180, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 

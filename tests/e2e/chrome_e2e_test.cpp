@@ -63,6 +63,40 @@ TEST(Chrome, ClickingEachTabShowsItsPageAndTip)
     }
 }
 
+TEST(Chrome, DraggingTheCaptionBarMovesTheWindow)
+{
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    RECT title;
+    ASSERT_TRUE(GetWindowRect(torvane.Control(ControlId::LabelCaption), &title));
+    const RECT window = WindowBox(torvane.window());
+    struct Case {
+        const char* where;
+        POINT offset;  // from the window's top left corner
+    };
+    const Case cases[] = {
+        {"on the title", {(title.left + title.right) / 2 - window.left, (title.top + title.bottom) / 2 - window.top}},
+        {"on the bare bar", {(window.right - window.left) / 2, 12}},
+    };
+    for (const Case& c : cases) {
+        const RECT start = WindowBox(torvane.window());
+        SetCursorPos(start.left + c.offset.x, start.top + c.offset.y);
+        Sleep(100);
+        // Steps of at most six pixels: larger relative moves are sped up by
+        // the system's mouse acceleration.
+        Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 30, 25);
+        EXPECT_TRUE(WaitFor([&] { return WindowBox(torvane.window()).top == start.top + 25; })) << c.where;
+        const RECT now = WindowBox(torvane.window());
+        EXPECT_EQ(now.left, start.left + 30) << c.where;
+        EXPECT_EQ(now.top, start.top + 25) << c.where;
+        EXPECT_EQ(now.right - now.left, start.right - start.left) << c.where;
+        // A press on the caption starts no page switch and no close.
+        EXPECT_TRUE(IsWindowVisible(torvane.window())) << c.where;
+        EXPECT_TRUE(IsWindowVisible(torvane.Control(ControlId::PictureStatus))) << c.where;
+    }
+}
+
 TEST(Chrome, ARightButtonPressOnTheCaptionBarDoesNotMoveTheWindow)
 {
     ProgramDirectory dir;
