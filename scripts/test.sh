@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both trees and runs every test: the logic
-# natively with sanitizers, a short fuzzing run of the text rules, then the
+# Installs what is missing, builds both trees and runs every test: every
+# source again through clang with warnings as errors, the logic natively with
+# sanitizers, a short fuzzing run of the text rules, then the
 # same tests, the Win32 side and the end-to-end tests of Torvane.exe under
 # Wine on a private Xvfb display, with a local web server playing the
 # vendor's site.
@@ -14,6 +15,9 @@ mkdir -p build
 source scripts/lib/build.sh
 torvane_build native
 torvane_build win64
+
+echo "== second compiler (clang for x86_64-w64-mingw32, warnings as errors)"
+bash scripts/clang-check.sh
 
 echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 (cd build/native && ctest --output-on-failure)

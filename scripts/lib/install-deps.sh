@@ -7,7 +7,7 @@ set -euo pipefail
 # buttons and check marks draw as plain letters.
 PKGS=(cmake g++ libgtest-dev libgmock-dev googletest g++-mingw-w64-x86-64-posix
       wine64 wine fonts-wine xvfb xauth fonts-wqy-microhei locales imagemagick
-      x11-utils python3)
+      x11-utils python3 clang)
 LOG="${TMPDIR:-/tmp}/torvane-install-deps.log"
 
 die() { echo "install-deps: $*" >&2; exit 1; }

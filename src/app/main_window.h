@@ -41,7 +41,7 @@ public:
 
     // Creates the window, runs its load and shows it unless the load hid it.
     bool Create();
-    void ExitProgram();
+    void ExitProgram() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
