@@ -4,10 +4,12 @@
 
 #include "app/clock_seeded_random.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "booster/win_foreground_window.h"
 #include "booster/win_log_file.h"
 #include "booster/win_process_priority.h"
 #include "monitor/win_system_source.h"
+#include "platform/dll_search.h"
 #include "platform/program_location.h"
 #include "platform/program_path.h"
 #include "platform/win_local_clock.h"
@@ -16,6 +18,16 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    RestrictDllSearchToSystem();
+
+    // A second start brings the running copy up and leaves config.ini, the
+    // Run value and every priority alone.
+    const SingleInstance instance;
+    if (!instance.first()) {
+        BringUpFirstCopy(700);
+        return 0;
+    }
+
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

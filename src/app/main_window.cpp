@@ -5,6 +5,7 @@
 #include "app/chrome_artwork.h"
 #include "app/control_ids.h"
 #include "app/page_container.h"
+#include "app/single_instance.h"
 #include "app/twips.h"
 #include "platform/ansi_text.h"
 
@@ -96,6 +97,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
+        bringUpMessage_ = BringUpMessage();
         CreatePages();
         SetTimer(hwnd_, kTimerMain, kTimerMainInterval, nullptr);
         adFetcher_ = std::make_unique<AdFetcher>(hwnd_);
@@ -143,6 +145,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PostQuitMessage(0);
         return 0;
     default:
+        if (message == bringUpMessage_ && bringUpMessage_ != 0) {
+            // A second copy was started: this one comes up instead.
+            ShowAndRestoreMainWindow();
+            SetForegroundWindow(hwnd_);
+            return TRUE;
+        }
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 }

@@ -120,6 +120,7 @@ private:
     bool adFetchPending_ = false;
     TrayIcon tray_;
     UINT taskbarCreatedMessage_ = 0;
+    UINT bringUpMessage_ = 0;
     WNDPROC oldWindowProc_ = nullptr;
     struct MenuDeleter {
         void operator()(HMENU menu) const { DestroyMenu(menu); }
