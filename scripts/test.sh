@@ -39,3 +39,7 @@ export TORVANE_BROWSER_LOG="$state/browser.log"
 
 echo "== Windows tests under Wine"
 (cd build/win64 && ctest --output-on-failure)
+
+echo "== portable package, started in a new Wine prefix"
+bash scripts/package.sh >/dev/null
+bash tests/package/package_test.sh

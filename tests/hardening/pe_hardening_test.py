@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks the hardening flags of a PE image with mingw's objdump: address
 space layout randomisation with the full 64-bit range, data execution
-prevention, relocations kept (randomisation needs them) and no section that
-is both writable and executable.
+prevention, relocations kept (randomisation needs them), no section that is
+both writable and executable, and no DLL loaded at start-up that the loader
+could take from the program's own folder.
 
 usage: pe_hardening_test.py OBJDUMP IMAGE"""
 import re
@@ -14,6 +15,15 @@ REQUIRED = {
     0x0020: "HIGH_ENTROPY_VA (64-bit address space layout randomisation)",
     0x0040: "DYNAMIC_BASE (address space layout randomisation)",
     0x0100: "NX_COMPAT (data execution prevention)",
+}
+# What the loader may load before the program runs: Windows' "known DLLs",
+# always taken from the system directory, and the common controls, which the
+# manifest binds to the system's side-by-side copy. Anything else is loaded
+# later, once the search is limited to the system directory.
+START_UP_DLLS = {
+    "advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "imm32.dll", "kernel32.dll",
+    "msvcrt.dll", "ole32.dll", "oleaut32.dll", "psapi.dll", "shell32.dll", "shlwapi.dll",
+    "user32.dll", "ws2_32.dll",
 }
 # File header characteristic: relocations stripped, so the image cannot move.
 RELOCS_STRIPPED = 0x0001
@@ -40,6 +50,10 @@ def failures(private_headers, section_headers):
     if not match or int(match.group(1), 16) == 0:
         found.append("no base relocation directory")
 
+    for dll in re.findall(r"^\s*DLL Name: (\S+)", private_headers, re.M):
+        if dll.lower() not in START_UP_DLLS:
+            found.append(f"{dll} is loaded at start-up, where the program's folder is searched first")
+
     # objdump -h prints each section's name line, then its flags line.
     lines = section_headers.splitlines()
     for i, line in enumerate(lines):
@@ -61,7 +75,7 @@ def main():
     for problem in problems:
         print(f"{image}: {problem}")
     if not problems:
-        print(f"{image}: ASLR (high entropy), DEP, relocations, no writable code: ok")
+        print(f"{image}: ASLR (high entropy), DEP, relocations, no writable code, start-up DLLs: ok")
     return 1 if problems else 0
 
 

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds Torvane.exe and packs it, its icon and the read-me files into
+# build/package/Torvane-<version>-win64.zip under one folder of the same name.
+# The same program gives the same zip. Prints the zip's path on stdout.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+bash scripts/lib/install-deps.sh
+mkdir -p build
+# shellcheck source=lib/build.sh
+source scripts/lib/build.sh
+torvane_build win64 Torvane >build/package-build.log 2>&1 \
+    || { cat build/package-build.log >&2; echo "package: build failed" >&2; exit 1; }
+
+cache_value() {
+    sed -n "s/^$1:[A-Z]*=//p" build/win64/CMakeCache.txt
+}
+# The version project() in CMakeLists.txt gave the tree just built.
+version="$(cache_value CMAKE_PROJECT_VERSION)"
+if ! [[ "$version" =~ ^[0-9]+(\.[0-9]+)*$ ]]; then
+    echo "package: no project version in build/win64/CMakeCache.txt" >&2
+    exit 1
+fi
+# The tree's defaults point the news line and the links at the local test site.
+case "$(cache_value TORVANE_VENDOR_HOST)" in
+    127.* | localhost*)
+        echo "package: note: this build's vendor site is $(cache_value TORVANE_VENDOR_HOST) (the local test site)" >&2 ;;
+esac
+
+name="Torvane-$version-win64"
+zip="$root/build/package/$name.zip"
+# Users get the program without its debug information (a third of the size).
+mkdir -p build/package
+x86_64-w64-mingw32-strip -o build/package/Torvane.exe build/win64/Torvane.exe
+python3 scripts/lib/make_package.py "$zip" "$name" \
+    build/package/Torvane.exe build/win64/tv.ico package/README-zh.txt package/README-en.txt
+echo "$zip"
