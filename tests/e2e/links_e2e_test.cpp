@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
+#include <tlhelp32.h>
 #include <wininet.h>
 
 namespace {
@@ -71,7 +72,42 @@ protected:
     void TearDown() override { SetMode(L"normal"); }
 };
 
+// The full path of a module the process has loaded; empty when it has none
+// of that name.
+std::wstring LoadedModulePath(DWORD pid, const wchar_t* name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return {};
+    std::wstring path;
+    MODULEENTRY32W module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module)) {
+        if (lstrcmpiW(module.szModule, name) == 0) {
+            path = module.szExePath;
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return path;
+}
+
 } // namespace
+
+TEST_F(LinksE2e, AWininetDllInTheProgramsFolderIsNotTheOneLoaded)
+{
+    SetMode(L"normal");
+    ProgramDirectory dir;
+    // It has none of WinINet's calls: were it loaded, the fetch could not run.
+    ASSERT_TRUE(dir.CopyIn(PLANTED_DLL, L"wininet.dll"));
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    EXPECT_TRUE(WaitFor([&] { return torvane.Text(ControlId::LabelHomePage) == kNews; }, 11000));
+    EXPECT_TRUE(torvane.process().Running());
+    std::wstring loaded = LoadedModulePath(torvane.process().id(), L"wininet.dll");
+    CharLowerW(loaded.data());
+    EXPECT_NE(loaded.find(L"\\system32\\"), std::wstring::npos) << loaded;
+}
 
 TEST_F(LinksE2e, TheServedNewsShowsAndIsFetchedOnlyOnce)
 {

@@ -56,6 +56,11 @@ ProgramDirectory::ProgramDirectory()
     CopyFileW(WindowsPath(TORVANE_ICON).c_str(), (path_ + L"\\tv.ico").c_str(), FALSE);
 }
 
+bool ProgramDirectory::CopyIn(const char* buildPath, const std::wstring& name) const
+{
+    return CopyFileW(WindowsPath(buildPath).c_str(), (path_ + L"\\" + name).c_str(), FALSE) != 0;
+}
+
 ProgramDirectory::~ProgramDirectory()
 {
     WIN32_FIND_DATAW found;

@@ -23,6 +23,8 @@ public:
     const std::wstring& path() const { return path_; }
     std::wstring ExePath() const { return path_ + L"\\Torvane.exe"; }
 
+    // Copies a file of the build into the directory under the given name.
+    bool CopyIn(const char* buildPath, const std::wstring& name) const;
     void WriteConfig(const char* section, const char* key, const std::string& value) const;
     std::optional<std::string> ReadConfig(const char* section, const char* key) const;
 
