@@ -100,6 +100,9 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& box);
 // Keeps what the screen shows inside a rectangle as a BMP file.
 void SaveScreenBmp(const RECT& box, const std::string& path);
 
+// The file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
+
 // The Run value "TV" under a root, if present.
 std::optional<std::string> RunValue(HKEY root);
 void SetRunValue(HKEY root, const std::string& data);
