@@ -30,9 +30,6 @@ esac
 
 name="Torvane-$version-win64"
 zip="$root/build/package/$name.zip"
-# Users get the program without its debug information (a third of the size).
-mkdir -p build/package
-x86_64-w64-mingw32-strip -o build/package/Torvane.exe build/win64/Torvane.exe
 python3 scripts/lib/make_package.py "$zip" "$name" \
-    build/package/Torvane.exe build/win64/tv.ico package/README-zh.txt package/README-en.txt
+    build/win64/Torvane.exe build/win64/tv.ico package/README-zh.txt package/README-en.txt
 echo "$zip"

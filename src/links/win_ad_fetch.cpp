@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -16,10 +17,12 @@ namespace {
 class InternetHandle {
 public:
     explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle()
+    ~InternetHandle() { reset(nullptr); }
+    void reset(HINTERNET handle)
     {
         if (handle_)
             InternetCloseHandle(handle_);
+        handle_ = handle;
     }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
@@ -60,7 +63,7 @@ void DropIncompleteCharacter(std::string& bytes)
 // The request is made in its three steps rather than with InternetOpenUrlA:
 // Wine applies send and receive timeouts only when set on the connection
 // handle, and a server that accepts and never answers must not hold the fetch.
-std::string FetchBody(const std::wstring& url, const std::wstring& agent)
+std::string FetchBody(HINTERNET root, const std::wstring& url)
 {
     const std::string address = ToAnsi(url);
     char hostName[256] = {};
@@ -78,13 +81,8 @@ std::string FetchBody(const std::wstring& url, const std::wstring& agent)
         return std::string();
     const std::string object = std::string(*path ? path : "/") + extra;
 
-    const InternetHandle root(InternetOpenA(ToAnsi(agent).c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
-    if (!root)
-        return std::string();
-    // The platform's defaults wait far longer.
-    SetTimeouts(root.get());
     const InternetHandle session(
-        InternetConnectA(root.get(), hostName, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+        InternetConnectA(root, hostName, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!session)
         return std::string();
     SetTimeouts(session.get());
@@ -108,20 +106,71 @@ std::string FetchBody(const std::wstring& url, const std::wstring& agent)
     return bytes;
 }
 
+HINTERNET OpenRoot(const std::wstring& agent)
+{
+    HINTERNET root = InternetOpenA(ToAnsi(agent).c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    // The platform's defaults wait far longer.
+    if (root)
+        SetTimeouts(root);
+    return root;
+}
+
+std::wstring AdTextOf(HINTERNET root, const std::wstring& url)
+{
+    return root ? AdTextFromBody(FromAnsi(FetchBody(root, url))) : std::wstring();
+}
+
 } // namespace
 
 std::wstring FetchAdText(const std::wstring& url, const std::wstring& agent)
 {
-    return AdTextFromBody(FromAnsi(FetchBody(url, agent)));
+    const InternetHandle root(OpenRoot(agent));
+    return AdTextOf(root.get(), url);
 }
 
+// One worker serves every fetch of a fetcher and keeps its WinINet root
+// between them: a thread and a session started for each retry cost more than
+// the failed request itself.
 struct AdFetcher::State {
     HWND target;
     UINT message;
     std::mutex mutex;
+    std::condition_variable wake;
     bool running = false;
+    bool requested = false;
     bool abandoned = false;
+    bool workerStarted = false;
+    std::wstring url;
+    std::wstring agent;
 };
+
+void AdFetcher::Serve(const std::shared_ptr<State>& state)
+{
+    InternetHandle root(nullptr);
+    std::wstring rootAgent;
+    std::unique_lock<std::mutex> lock(state->mutex);
+    for (;;) {
+        state->wake.wait(lock, [&] { return state->requested || state->abandoned; });
+        if (state->abandoned)
+            return;
+        state->requested = false;
+        const std::wstring url = state->url;
+        const std::wstring agent = state->agent;
+        lock.unlock();
+        if (!root || agent != rootAgent) {
+            root.reset(OpenRoot(agent));
+            rootAgent = agent;
+        }
+        auto text = std::make_unique<std::wstring>(AdTextOf(root.get(), url));
+        lock.lock();
+        // Cleared before posting, so the receiver may start the next one.
+        state->running = false;
+        if (state->abandoned)
+            return;
+        if (PostMessageW(state->target, state->message, 0, reinterpret_cast<LPARAM>(text.get())))
+            text.release();
+    }
+}
 
 AdFetcher::AdFetcher(HWND target, UINT message) : state_(std::make_shared<State>())
 {
@@ -133,32 +182,27 @@ AdFetcher::~AdFetcher()
 {
     const std::lock_guard<std::mutex> lock(state_->mutex);
     state_->abandoned = true;
+    state_->wake.notify_one();
 }
 
 bool AdFetcher::Start(const std::wstring& url, const std::wstring& agent)
 {
-    {
-        const std::lock_guard<std::mutex> lock(state_->mutex);
-        if (state_->running)
-            return false;
-        state_->running = true;
-    }
-    try {
-        std::thread([state = state_, url, agent] {
-            auto text = std::make_unique<std::wstring>(FetchAdText(url, agent));
-            const std::lock_guard<std::mutex> lock(state->mutex);
-            // Cleared before posting, so the receiver may start the next one.
-            state->running = false;
-            if (state->abandoned)
-                return;
-            if (PostMessageW(state->target, state->message, 0, reinterpret_cast<LPARAM>(text.get())))
-                text.release();
-        }).detach();
-    } catch (const std::system_error&) {
-        const std::lock_guard<std::mutex> lock(state_->mutex);
-        state_->running = false;
+    const std::lock_guard<std::mutex> lock(state_->mutex);
+    if (state_->running)
         return false;
+    if (!state_->workerStarted) {
+        try {
+            std::thread([state = state_] { Serve(state); }).detach();
+        } catch (const std::system_error&) {
+            return false;
+        }
+        state_->workerStarted = true;
     }
+    state_->url = url;
+    state_->agent = agent;
+    state_->requested = true;
+    state_->running = true;
+    state_->wake.notify_one();
     return true;
 }
 

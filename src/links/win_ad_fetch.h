@@ -24,11 +24,12 @@ constexpr UINT kAdTextMessage = WM_APP + 8;
 std::wstring FetchAdText(const std::wstring& url, const std::wstring& agent);
 
 // Runs FetchAdText on a worker thread, one fetch at a time, and posts the
-// result to a window as kAdTextMessage (or the message given).
+// result to a window as kAdTextMessage (or the message given). The worker is
+// started by the first fetch and waits for the next one in between.
 // Destroying the fetcher while a fetch runs does not wait for it: the worker
 // is detached, shares only a small state block with the fetcher, and drops
-// its result once the fetcher is gone, so no message is posted after the
-// destructor returns. A fetch still blocked at program exit ends with the
+// its result and ends once the fetcher is gone, so no message is posted after
+// the destructor returns. A fetch still blocked at program exit ends with the
 // process; the timeouts bound it to seconds otherwise.
 class AdFetcher {
 public:
@@ -48,5 +49,7 @@ public:
 
 private:
     struct State;
+    static void Serve(const std::shared_ptr<State>& state);
+
     std::shared_ptr<State> state_;
 };

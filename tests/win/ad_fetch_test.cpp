@@ -254,9 +254,10 @@ TEST(AdFetch, HangingServerNeitherBlocksTheCallerNorOutlivesTheTimeout)
     EXPECT_LE(ended, 6.0) << "the timeout did not end the fetch";
     // The loop kept running all along: a tick every 100 ms.
     EXPECT_GE(receiver.ticks, static_cast<int>(ended * 10 * 0.6));
-    // Both fetches reached the server. WinINet may send one again on a
-    // pooled connection that timed out, so there can be a third.
-    EXPECT_GE(AdRequests(), before + 2);
+    // The kept fetch reached the server. The dropped one may end before it
+    // sends, and WinINet may send one again on a pooled connection that timed
+    // out, so the count is a lower bound.
+    EXPECT_GE(AdRequests(), before + 1);
 
     // The dropped fetcher's result, due at the same time, never arrives.
     receiver.PumpUntil([] { return false; }, 1.0);
