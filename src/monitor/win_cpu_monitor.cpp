@@ -24,7 +24,9 @@ CpuMonitorWindow::CpuMonitorWindow(const CpuMonitorCreateArgs& args)
 
 CpuMonitorWindow* CpuMonitorWindow::Create(const CpuMonitorCreateArgs& args)
 {
-    const bool registered = RegisterOnce(kMonitorClass, CS_DBLCLKS);
+    // Its own DC: the picture is blitted twice a second, and a borrowed DC
+    // has its visible region worked out anew each time.
+    const bool registered = RegisterOnce(kMonitorClass, CS_DBLCLKS | CS_OWNDC);
     if (!registered || !args.support)
         return nullptr;
     auto* window = new CpuMonitorWindow(args);
