@@ -150,21 +150,28 @@ private:
 void DrawLineSeries(Canvas& canvas, const SeriesPainter& painter, long long first, long long last, Colour colour)
 {
     std::vector<CanvasPoint> run;
+    if (last >= first)
+        run.reserve(static_cast<std::size_t>(last - first + 2));
     const auto flush = [&] {
         if (run.size() >= 2)
             canvas.Polyline(run, colour);
         run.clear();
     };
+    // Each step's end is the next step's start: its row is worked out once.
+    int row = 0;
+    bool usable = painter.Row(first, row);
     for (long long x = first; x <= last; ++x) {
-        int row = 0;
         int nextRow = 0;
-        if (!painter.Row(x, row) || !painter.Row(x + 1, nextRow)) {
+        const bool nextUsable = painter.Row(x + 1, nextRow);
+        if (usable && nextUsable) {
+            if (run.empty())
+                run.push_back({static_cast<int>(x), row});
+            run.push_back({static_cast<int>(x) + 1, nextRow});
+        } else {
             flush();
-            continue;
         }
-        if (run.empty())
-            run.push_back({static_cast<int>(x), row});
-        run.push_back({static_cast<int>(x) + 1, nextRow});
+        row = nextRow;
+        usable = nextUsable;
     }
     flush();
 }
