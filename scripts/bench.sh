@@ -27,7 +27,7 @@ status=0
 
 # The portable sources the native programs run.
 portable=(
-    src/app/public_function.cpp src/settings/setting_value.cpp
+    src/app/public_function.cpp src/app/design_values.cpp src/settings/setting_value.cpp
     src/booster/booster.cpp src/booster/gain_figure.cpp src/booster/speed_mode.cpp src/booster/records.cpp
     src/monitor/diagram.cpp src/monitor/cpu_monitor.cpp src/monitor/cpu_monitor_properties.cpp
     src/monitor/cpu_monitor_support.cpp src/monitor/format_filesize.cpp

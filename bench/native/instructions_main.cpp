@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/design_values.h"
 #include "booster/booster.h"
 #include "controls/command_painter.h"
 #include "controls/raster_canvas.h"
@@ -98,12 +99,7 @@ int main()
     BenchMonitorHost host(361, 73);
     CpuMonitorEvents events;
     CpuMonitor monitor(host, support, events);
-    MemoryPropertyBag bag;
-    bag.Set(L"BackColor", std::int32_t{0xFFFFFF});
-    bag.Set(L"BorderStyle", std::int32_t{0});
-    bag.Set(L"DisplayGridColor", std::int32_t{0xE0E0E0});
-    bag.Set(L"UpdateInterval", std::int32_t{500});
-    bag.Set(L"HDDriveLetter", std::wstring(L"C:\\"));
+    MemoryPropertyBag bag = CpuMonitor1Properties();
     monitor.ReadProperties(bag);
     for (int i = 0; i < 400; ++i)
         monitor.Timer1_Timer();

@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/design_values.h"
 #include "controls/raster_canvas.h"
 #include "monitor/cpu_monitor.h"
 #include "platform/memory_property_bag.h"
@@ -133,12 +134,7 @@ TEST(CpuMonitorProperties, AStoreWithoutKeysReadsTheSavedDefaultsAndStarts)
 TEST(CpuMonitorProperties, TheMainWindowsValuesRoundTrip)
 {
     Monitor m;
-    MemoryPropertyBag bag;
-    bag.Set(L"BackColor", std::int32_t{0xFFFFFF});
-    bag.Set(L"BorderStyle", std::int32_t{0});
-    bag.Set(L"DisplayGridColor", std::int32_t{0xE0E0E0});
-    bag.Set(L"UpdateInterval", std::int32_t{500});
-    bag.Set(L"HDDriveLetter", std::wstring(L"C:\\"));
+    MemoryPropertyBag bag = CpuMonitor1Properties();
     bag.Set(L"MemoryColor", std::int32_t{0x0A0B0C});
     m.monitor.ReadProperties(bag);
     EXPECT_EQ(m.host.back, 0xFFFFFFu);
