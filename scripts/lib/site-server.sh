@@ -4,12 +4,8 @@
 
 _ss_say() { echo "site-server: $*" >&2; }
 
-_ss_alive() {
-    local st
-    st="$(cat "/proc/$1/stat" 2>/dev/null)" || return 1
-    st="${st##*) }"
-    [ "${st:0:1}" != Z ]
-}
+# shellcheck source=processes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
 
 # Python rather than curl: the server needs it anyway.
 _ss_answers() {
@@ -21,7 +17,7 @@ print(urllib.request.urlopen("http://127.0.0.1:%s/__mode" % sys.argv[1], timeout
 # waits until it answers, writes DIR/site.pid and DIR/site.port and exports
 # TORVANE_SITE_PORT.
 site_server_start() {
-    local dir="${1:-}" mode="${2:-normal}" root py pid port="" f
+    local dir="${1:-}" mode="${2:-normal}" root py pid port=""
     if [ -z "$dir" ]; then
         _ss_say "usage: site_server_start DIR [normal|nomarker|hang]"
         return 2
@@ -38,17 +34,14 @@ site_server_start() {
     rm -f "$dir/site.port"
     # Closed fds as for the Wine daemons: a caller's pipe must not stay open.
     (
-        for f in "/proc/$BASHPID"/fd/*; do
-            f="${f##*/}"
-            if [ "$f" -gt 2 ] 2>/dev/null; then eval "exec $f>&-" 2>/dev/null || true; fi
-        done
+        proc_close_fds
         exec "$py" "$root/tests/site_server.py" --port "${TORVANE_SITE_FIXED_PORT:-0}" --port-file "$dir/site.port" \
             --root "$root/site" --mode "$mode"
     ) </dev/null >"$dir/site.log" 2>&1 &
     pid=$!
     echo "$pid" >"$dir/site.pid"
     for _ in $(seq 100); do
-        if ! _ss_alive "$pid"; then
+        if ! proc_alive "$pid"; then
             _ss_say "server exited at start (log: $dir/site.log)"
             rm -f "$dir/site.pid"
             return 1
@@ -74,15 +67,8 @@ site_server_stop() {
     [ -n "$dir" ] && [ -f "$dir/site.pid" ] || return 0
     pid="$(cat "$dir/site.pid" 2>/dev/null || true)"
     # The command-line check guards against a recycled PID.
-    if [ -n "$pid" ] && _ss_alive "$pid" && grep -qzF site_server.py "/proc/$pid/cmdline" 2>/dev/null; then
-        kill -TERM "$pid" 2>/dev/null || true
-        for _ in $(seq 50); do
-            _ss_alive "$pid" || break
-            sleep 0.1
-        done
-        if _ss_alive "$pid"; then
-            kill -KILL "$pid" 2>/dev/null || true
-        fi
+    if [ -n "$pid" ] && proc_is "$pid" site_server.py; then
+        proc_term_wait_kill "$pid" || _ss_say "pid $pid survived SIGKILL"
     fi
     rm -f "$dir/site.pid" "$dir/site.port"
     if [ "${TORVANE_SITE_PORT:-}" ]; then unset TORVANE_SITE_PORT; fi

@@ -3,6 +3,9 @@
 # Source it; safe under `set -euo pipefail` (every failure is handled here and
 # reported through the return code, never by tripping errexit).
 
+# shellcheck source=processes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
+
 _ws_say() { echo "wine-session: $*" >&2; }
 
 # Prefer the wine64 loader itself: Debian's /usr/bin/wine wrapper nags about
@@ -38,53 +41,15 @@ _ws_resolve_wine() {
     fi
 }
 
-# Zombies count as gone: PID 1 on these machines can be slow to reap them.
-_ws_alive() {
-    local st
-    st="$(cat "/proc/$1/stat" 2>/dev/null)" || return 1
-    st="${st##*) }"
-    [ "${st:0:1}" != Z ]
-}
-
-# Guards the kill against a recycled PID.
-_ws_is() {
-    grep -qzF -- "$2" "/proc/$1/cmdline" 2>/dev/null
-}
-
 _ws_term_wait_kill() {
-    local pid="$1"
-    _ws_alive "$pid" || return 0
-    kill -TERM "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do
-        _ws_alive "$pid" || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
-    for _ in $(seq 20); do
-        _ws_alive "$pid" || return 0
-        sleep 0.1
-    done
-    _ws_say "pid $pid survived SIGKILL"
-    return 1
-}
-
-# Daemons inherit every open fd; a stray pipe (a caller's `| tee`, CTest's
-# output pipe) held open by them would make that reader wait forever.
-_ws_close_fds() {
-    local f n
-    for f in "/proc/$BASHPID"/fd/*; do
-        n="${f##*/}"
-        if [ "$n" -gt 2 ] 2>/dev/null; then
-            eval "exec $n>&-" 2>/dev/null || true
-        fi
-    done
+    proc_term_wait_kill "$1" || { _ws_say "pid $1 survived SIGKILL"; return 1; }
 }
 
 # Background start with clean stdio; the PID lands in _WS_PID.
 _ws_spawn() {
     local log="$1"
     shift
-    (_ws_close_fds; exec "$@") </dev/null >>"$log" 2>&1 &
+    (proc_close_fds; exec "$@") </dev/null >>"$log" 2>&1 &
     _WS_PID=$!
 }
 
@@ -106,7 +71,7 @@ _ws_start_xvfb() {
         _ws_spawn "$dir/xvfb.log" Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset
         pid=$_WS_PID
         for _ in $(seq 100); do
-            _ws_alive "$pid" || break
+            proc_alive "$pid" || break
             # The lock check makes sure we reached our own server, not a racer's.
             lockpid="$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null || true)"
             if [ "$lockpid" = "$pid" ] && _ws_display_ok ":$n"; then
@@ -131,7 +96,7 @@ _ws_start_server() {
     _ws_spawn "$dir/wineserver.log" "$WINESERVER" -f -p
     pid=$_WS_PID
     for _ in $(seq 200); do
-        if ! _ws_alive "$pid"; then
+        if ! proc_alive "$pid"; then
             _ws_say "wineserver exited at start (log: $dir/wineserver.log)"
             return 1
         fi
@@ -176,7 +141,7 @@ _ws_boot() {
     fi
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="%s"\r\n"Managed"="%s"\r\n' \
         "$v" "$v" >"$dir/x11.reg" || return 1
-    (_ws_close_fds; exec "$WINE" regedit.exe /S "Z:${dir//\//\\}\\x11.reg") \
+    (proc_close_fds; exec "$WINE" regedit.exe /S "Z:${dir//\//\\}\\x11.reg") \
         </dev/null >>"$dir/wineboot.log" 2>&1 || rc=$?
     if [ "$rc" -ne 0 ]; then
         _ws_say "wine boot failed with $rc (log: $dir/wineboot.log)"
@@ -191,7 +156,7 @@ _ws_boot() {
 _ws_stop_server() {
     local dir="$1" pid
     pid="$(cat "$dir/wineserver.pid" 2>/dev/null || true)"
-    if [ -n "$pid" ] && _ws_alive "$pid" && _ws_is "$pid" wineserver; then
+    if [ -n "$pid" ] && proc_alive "$pid" && proc_is "$pid" wineserver; then
         # -k ends every process of this prefix's server, then the server,
         # which saves the registry on the way out.
         if [ -n "${WINESERVER:-}" ]; then
@@ -282,14 +247,14 @@ wine_session_stop() {
     fi
 
     pid="$(cat "$dir/xvfb.pid" 2>/dev/null || true)"
-    if [ -n "$pid" ] && _ws_alive "$pid" && _ws_is "$pid" Xvfb; then
+    if [ -n "$pid" ] && proc_alive "$pid" && proc_is "$pid" Xvfb; then
         _ws_term_wait_kill "$pid" || true
     fi
     if [ -n "$pid" ]; then
         # A killed Xvfb leaves its lock and socket behind.
         for f in /tmp/.X*-lock; do
             [ -f "$f" ] || continue
-            if [ "$({ tr -d ' \n' <"$f"; } 2>/dev/null)" = "$pid" ] && ! _ws_alive "$pid"; then
+            if [ "$({ tr -d ' \n' <"$f"; } 2>/dev/null)" = "$pid" ] && ! proc_alive "$pid"; then
                 n="${f#/tmp/.X}"
                 n="${n%-lock}"
                 rm -f "$f" "/tmp/.X11-unix/X$n"

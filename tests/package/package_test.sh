@@ -148,8 +148,8 @@ wine_session_start "$state" || fail "could not start a Wine session"
 (cd "$program_dir" && exec "$WINE" Torvane.exe) </dev/null >"$tmp/torvane.log" 2>&1 &
 pid=$!
 
-# The session's own test, where zombies count as ended.
-running() { _ws_alive "$1"; }
+# Zombies count as ended.
+running() { proc_alive "$1"; }
 
 # Wine names the X window after the title and tags it with the process id.
 # It exists from CreateWindow on; it is mapped once the load has finished.
