@@ -157,13 +157,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::CreatePages()
 {
-    fonts_ = std::make_unique<UiFonts>(ScreenDpi());
+    const int dpi = ScreenDpi();
+    fonts_ = std::make_unique<UiFonts>(dpi);
     const int pageIds[4] = {ControlId::PictureStatus, ControlId::PictureRecords,
                             ControlId::PictureSettings, ControlId::PictureAbout};
     for (int i = 0; i < 4; ++i)
         pages_[i] = CreatePageContainer(hwnd_, pageIds[i]);
 
-    const int dpi = ScreenDpi();
     CreateChrome(dpi);
     CreateAboutPage(dpi);
     status_.Create(ChildFactory(pages_[0], dpi, fonts_->regular()), fonts_->heading(), monitorSupport_);
