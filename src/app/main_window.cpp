@@ -332,7 +332,8 @@ void MainWindow::TimerAd_Timer()
 {
     // One fetch at a time, counted until its result has been handled here: a
     // tick between the worker's end and its message must not start another.
-    if (adFetchPending_)
+    // A tick already queued when the news arrived finds no fetcher.
+    if (adFetchPending_ || !adFetcher_)
         return;
     adFetchPending_ = adFetcher_->Start(AdTextUrl(site_), site_.agent);
 }
@@ -346,6 +347,9 @@ void MainWindow::AdTextArrived(LPARAM text)
     SetWindowTextW(labelHomePage_, CaptionSafe(adText).c_str());
     ShowWindow(labelHomePage_, SW_SHOW);
     KillTimer(hwnd_, kTimerAd);
+    // No fetch follows in this run: the worker thread and its Internet
+    // session go now rather than idle until exit.
+    adFetcher_.reset();
 }
 
 void MainWindow::LayoutPages()

@@ -92,6 +92,22 @@ std::wstring LoadedModulePath(DWORD pid, const wchar_t* name)
     return path;
 }
 
+int ThreadCount(DWORD pid)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    int count = 0;
+    THREADENTRY32 thread = {};
+    thread.dwSize = sizeof thread;
+    for (BOOL more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread)) {
+        if (thread.th32OwnerProcessID == pid)
+            ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
 } // namespace
 
 TEST_F(LinksE2e, AWininetDllInTheProgramsFolderIsNotTheOneLoaded)
@@ -120,6 +136,10 @@ TEST_F(LinksE2e, TheServedNewsShowsAndIsFetchedOnlyOnce)
     ASSERT_TRUE(WaitFor([&] { return torvane.Text(ControlId::LabelHomePage) == kNews; }, 11000));
     const int requests = NewsRequests();
     EXPECT_GE(requests, 1);
+    // With the news in, the fetch worker has no more work and is gone: the
+    // user-interface thread is the only one left.
+    EXPECT_TRUE(WaitFor([&] { return ThreadCount(torvane.process().id()) == 1; }, 3000))
+        << ThreadCount(torvane.process().id()) << " threads";
     Sleep(6000);
     EXPECT_EQ(NewsRequests(), requests);
 
