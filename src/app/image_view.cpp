@@ -6,25 +6,39 @@ const wchar_t kImageClass[] = L"TorvaneImage";
 
 } // namespace
 
+ImageView::Picture::Picture(int width, int height, const Painter& paint)
+    : canvas_(std::make_unique<GdiCanvas>(width > 0 ? width : 1, height > 0 ? height : 1, 0))
+{
+    paint(*canvas_);
+}
+
+HBRUSH ImageView::Picture::Brush() const
+{
+    if (!brush_.get())
+        brush_.reset(CreatePatternBrush(static_cast<HBITMAP>(GetCurrentObject(canvas_->Dc(), OBJ_BITMAP))));
+    return brush_.get();
+}
+
 ImageView* ImageView::Create(HWND parent, int id, const RECT& place, const std::vector<Painter>& images,
+                             Callbacks callbacks)
+{
+    std::vector<SharedPicture> pictures;
+    for (const Painter& paint : images)
+        pictures.push_back(std::make_shared<const Picture>(place.right - place.left, place.bottom - place.top, paint));
+    return Create(parent, id, place, std::move(pictures), std::move(callbacks));
+}
+
+ImageView* ImageView::Create(HWND parent, int id, const RECT& place, std::vector<SharedPicture> pictures,
                              Callbacks callbacks)
 {
     const bool registered = RegisterOnce(kImageClass);
     if (!registered)
         return nullptr;
     auto* view = new ImageView(std::move(callbacks));
-    const int width = place.right - place.left;
-    const int height = place.bottom - place.top;
-    for (const Painter& paint : images) {
-        auto canvas = std::make_unique<GdiCanvas>(width > 0 ? width : 1, height > 0 ? height : 1, 0);
-        paint(*canvas);
-        HBITMAP picture = static_cast<HBITMAP>(GetCurrentObject(canvas->Dc(), OBJ_BITMAP));
-        view->backgrounds_.push_back(std::make_unique<ScopedGdiObject<HBRUSH>>(CreatePatternBrush(picture)));
-        view->images_.push_back(std::move(canvas));
-    }
-    if (!CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top, width,
-                         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                         view)) {
+    view->images_ = std::move(pictures);
+    if (!CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
+                         place.right - place.left, place.bottom - place.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), view)) {
         if (!view->hwnd())
             delete view;
         return nullptr;
@@ -87,7 +101,7 @@ LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(hwnd_, &paint);
         if (!images_.empty()) {
-            const GdiCanvas& image = *images_[static_cast<std::size_t>(shown_)];
+            const GdiCanvas& image = images_[static_cast<std::size_t>(shown_)]->canvas();
             BitBlt(dc, 0, 0, image.Width(), image.Height(), image.Dc(), 0, 0, SRCCOPY);
         }
         EndPaint(hwnd_, &paint);
@@ -98,12 +112,12 @@ LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, labelColour_);
-        if (backgrounds_.empty())
+        if (images_.empty())
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         POINT origin = {0, 0};
         MapWindowPoints(reinterpret_cast<HWND>(lParam), hwnd_, &origin, 1);
         SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
-        return reinterpret_cast<LRESULT>(backgrounds_[static_cast<std::size_t>(shown_)]->get());
+        return reinterpret_cast<LRESULT>(images_[static_cast<std::size_t>(shown_)]->Brush());
     }
     case WM_COMMAND:
         return SendMessageW(GetParent(hwnd_), message, wParam, lParam);

@@ -18,6 +18,22 @@ class ImageView : public BaseWindow<ImageView>, public ImageSet {
 public:
     using Painter = std::function<void(Canvas&)>;
 
+    // One drawn image, which several views of the same size may show.
+    class Picture {
+    public:
+        Picture(int width, int height, const Painter& paint);
+        const GdiCanvas& canvas() const { return *canvas_; }
+        // The image as a pattern brush, so labels on it can paint their
+        // background with the part of the image behind them. Made on first
+        // use: most images carry no label.
+        HBRUSH Brush() const;
+
+    private:
+        std::unique_ptr<GdiCanvas> canvas_;
+        mutable ScopedGdiObject<HBRUSH> brush_;
+    };
+    using SharedPicture = std::shared_ptr<const Picture>;
+
     struct Callbacks {
         std::function<void()> mouseMove;
         std::function<void(int button)> mouseDown;
@@ -26,6 +42,9 @@ public:
     };
 
     static ImageView* Create(HWND parent, int id, const RECT& place, const std::vector<Painter>& images,
+                             Callbacks callbacks = {});
+    // The same, showing pictures drawn beforehand at the size of `place`.
+    static ImageView* Create(HWND parent, int id, const RECT& place, std::vector<SharedPicture> pictures,
                              Callbacks callbacks = {});
 
     // The colour of labels placed on the image.
@@ -42,10 +61,7 @@ private:
     LRESULT Mouse(UINT message, LPARAM lParam);
 
     Callbacks callbacks_;
-    std::vector<std::unique_ptr<GdiCanvas>> images_;
-    // Each image as a brush, so labels on it can paint their background with
-    // the part of the image behind them.
-    std::vector<std::unique_ptr<ScopedGdiObject<HBRUSH>>> backgrounds_;
+    std::vector<SharedPicture> images_;
     int shown_ = 0;
     COLORREF labelColour_ = 0;
 };

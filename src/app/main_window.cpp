@@ -194,13 +194,18 @@ void MainWindow::CreateChrome(int dpi)
                                 ControlId::ImageAbout};
     const int tabLabelIds[4] = {ControlId::LabelStatus, ControlId::LabelRecords, ControlId::LabelSettings,
                                 ControlId::LabelAbout};
+    // The four tabs look alike: they share one drawing of each state.
+    const int tabWidth = TwipsToPixels(kTabWidth, dpi);
+    const int tabHeight = TwipsToPixels(kTabHeight, dpi);
+    const std::vector<ImageView::SharedPicture> tabPictures = {
+        std::make_shared<const ImageView::Picture>(tabWidth, tabHeight, [](Canvas& c) { DrawTab(c, false); }),
+        std::make_shared<const ImageView::Picture>(tabWidth, tabHeight, [](Canvas& c) { DrawTab(c, true); })};
     for (int i = 0; i < 4; ++i) {
         const Page page = kAllPages[i];
         ImageView::Callbacks onTab;
         onTab.click = [this, page] { SelectPage(*this, page); };
         tabImages_[i] = ImageView::Create(hwnd_, tabImageIds[i], PlaceOf(kTabLeft, tabTops[i], kTabWidth, kTabHeight, dpi),
-                                          {[](Canvas& c) { DrawTab(c, false); }, [](Canvas& c) { DrawTab(c, true); }},
-                                          onTab);
+                                          tabPictures, onTab);
         // Centred on its tab: the tab's height less the label's, halved.
         const ChildFactory onImage(tabImages_[i]->hwnd(), dpi, fonts_->regular());
         tabs_[i] = onImage.Label(tabLabelIds[i], {240, kTabHeight / 2 - kTabLabelHeight / 2, kTabWidth - 240,
