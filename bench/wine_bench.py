@@ -111,6 +111,54 @@ def status(pid):
     return values
 
 
+def resident_by_kind(pid):
+    """Resident KiB of each kind of mapping, from /proc/PID/smaps: a DLL or
+    library by its name, font files, NLS tables, the window surface (System V
+    shared memory), the Linux heap and anonymous memory (Windows heaps,
+    thread stacks, bitmaps)."""
+    kinds = {}
+    kind = None
+    with open("/proc/%d/smaps" % pid) as f:
+        for line in f:
+            fields = line.split()
+            if re.match(r"^[0-9a-f]+-[0-9a-f]+$", fields[0]):
+                path = fields[5] if len(fields) > 5 else ""
+                name = os.path.basename(path)
+                if not path:
+                    kind = "anonymous (Windows heaps, stacks, bitmaps)"
+                elif path == "[heap]":
+                    kind = "Linux heap (fonts, X11, GDI objects)"
+                elif path.startswith("/SYSV"):
+                    kind = "window surface (shared memory)"
+                elif re.search(r"\.(ttc|ttf|otf|fon)$", name, re.I):
+                    kind = "font file " + name
+                elif name.endswith(".nls"):
+                    kind = "NLS tables"
+                elif re.search(r"\.so(\.|$)", name):
+                    kind = "Linux libraries"
+                elif path.startswith("["):
+                    kind = "other"
+                else:
+                    kind = name
+            elif fields[0] == "Rss:":
+                kinds[kind] = kinds.get(kind, 0) + int(fields[1])
+    return kinds
+
+
+def memory_difference(t_kinds, f_kinds, shown=12):
+    """Rows (kind, Torvane KiB, floor KiB, difference), the largest
+    differences first, the rest summed in one row."""
+    rows = [(k, t_kinds.get(k, 0), f_kinds.get(k, 0), t_kinds.get(k, 0) - f_kinds.get(k, 0))
+            for k in set(t_kinds) | set(f_kinds)]
+    rows.sort(key=lambda r: -abs(r[3]))
+    rest = rows[shown:]
+    rows = rows[:shown]
+    if rest:
+        rows.append(("%d more kinds" % len(rest), sum(r[1] for r in rest), sum(r[2] for r in rest),
+                     sum(r[3] for r in rest)))
+    return rows
+
+
 def fd_count(pid):
     return len(os.listdir("/proc/%d/fd" % pid))
 
@@ -159,6 +207,7 @@ def bench(args):
     t_end, f_end = cpu_ticks(t_pid), cpu_ticks(f_pid)
     elapsed = time.monotonic() - t0
     t_status, f_status = status(t_pid), status(f_pid)
+    memory_rows = memory_difference(resident_by_kind(t_pid), resident_by_kind(f_pid))
     stop(t_pid, winpath(torvane_exe).encode())
     stop(f_pid, winpath(floor_exe).encode())
 
@@ -182,8 +231,15 @@ def bench(args):
     print("%-26s %10s %10s %7s  %-44s %s" % ("figure", "Torvane", "floor", "ratio", "target", "result"))
     for name, t, f, ratio, target, ok in rows:
         print("%-26s %10.3f %10.3f %7.2f  %-44s %s" % (name, t, f, ratio, target, "PASS" if ok else "FAIL"))
+    print("Where Torvane's resident memory differs from the floor's at the end (VmRSS %d KiB vs %d KiB):"
+          % (t_status["VmRSS"] // 1024, f_status["VmRSS"] // 1024))
+    print("%-46s %9s %9s %9s" % ("mapping", "Torvane", "floor", "more"))
+    for kind, t, f, more in memory_rows:
+        print("%-46s %9d %9d %+9d" % (kind[:46], t, f, more))
     result = {
         "seconds": elapsed,
+        "resident_kib_by_mapping": [{"mapping": r[0], "torvane": r[1], "floor": r[2], "more": r[3]}
+                                    for r in memory_rows],
         "cpu_floor_epsilon_pct": CPU_FLOOR_EPSILON_PCT,
         "torvane": {"cpu_pct": t_cpu, "cpu_ticks": t_end - t_start, "vmhwm_bytes": t_mem, "launch_ms": t_launch,
                     "launches_ms": t_launches},
