@@ -63,6 +63,50 @@ TEST(Chrome, ClickingEachTabShowsItsPageAndTip)
     }
 }
 
+// The four tabs show one drawing per state between them: only the chosen tab
+// may look chosen, and each label's background must be the part of its own
+// tab's picture behind it.
+TEST(Chrome, OnlyTheChosenTabLooksChosenAndItsLabelSitsOnItsPicture)
+{
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    SetForegroundWindow(torvane.window());
+    const int tabs[4] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings,
+                         ControlId::ImageAbout};
+    const int labels[4] = {ControlId::LabelStatus, ControlId::LabelRecords, ControlId::LabelSettings,
+                           ControlId::LabelAbout};
+    for (int chosen : {1, 3, 0, 2}) {
+        ASSERT_TRUE(torvane.RealClick(tabs[chosen]));
+        Sleep(300);
+        SetCursorPos(0, 0);
+        Sleep(200);
+        // Each tab's strip left of its label, where no text is.
+        std::vector<std::vector<std::uint32_t>> strips;
+        for (int i = 0; i < 4; ++i) {
+            const RECT tab = WindowBox(torvane.Control(tabs[i]));
+            const RECT label = WindowBox(torvane.Control(labels[i]));
+            ASSERT_GT(label.left, tab.left);
+            strips.push_back(ScreenPixels({tab.left, tab.top, label.left, tab.bottom}));
+            // The label's last column against the tab's column below it: the
+            // tab pictures are alike down each column there.
+            const int x = label.right - 1;
+            const int below = label.bottom + (tab.bottom - label.bottom) / 2;
+            ASSERT_LT(below, tab.bottom - 1);
+            const std::vector<std::uint32_t> inLabel = ScreenPixels({x, label.bottom - 2, x + 1, label.bottom - 1});
+            const std::vector<std::uint32_t> onTab = ScreenPixels({x, below, x + 1, below + 1});
+            EXPECT_EQ(inLabel, onTab) << "label " << i << " with tab " << chosen << " chosen";
+        }
+        const int other = (chosen + 1) % 4;
+        for (int i = 0; i < 4; ++i) {
+            if (i == chosen)
+                continue;
+            EXPECT_NE(strips[i], strips[chosen]) << "tab " << i << " looks chosen with tab " << chosen;
+            EXPECT_EQ(strips[i], strips[other]) << "tabs " << i << " and " << other << " with tab " << chosen;
+        }
+    }
+}
+
 TEST(Chrome, DraggingTheCaptionBarMovesTheWindow)
 {
     ProgramDirectory dir;
