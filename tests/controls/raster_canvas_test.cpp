@@ -5,21 +5,16 @@
 #include <string>
 
 #include "controls/raster_canvas.h"
+#include "support/marked_pixels.h"
 
 namespace {
 
 constexpr Colour kBack = Rgb(12, 34, 56);
 constexpr Colour kInk = Rgb(200, 10, 90);
 
-// The pixels that differ from the background, row by row, as "(x,y) ...".
 std::string Marked(const RasterCanvas& canvas, Colour background = kBack)
 {
-    std::string marked;
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x)
-            if (canvas.GetPixel(x, y) != background)
-                marked += (marked.empty() ? "(" : " (") + std::to_string(x) + "," + std::to_string(y) + ")";
-    return marked;
+    return MarkedPixels(canvas, background);
 }
 
 } // namespace

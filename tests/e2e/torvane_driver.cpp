@@ -231,14 +231,13 @@ bool Torvane::RealClick(int id) const
     return SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 
-namespace {
-
-HWND FindMessageBox(DWORD pid)
+HWND VisibleWindowOfClass(DWORD pid, const wchar_t* className)
 {
     struct Search {
         DWORD pid;
+        const wchar_t* className;
         HWND found;
-    } search = {pid, nullptr};
+    } search = {pid, className, nullptr};
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
             auto* s = reinterpret_cast<Search*>(context);
@@ -246,7 +245,7 @@ HWND FindMessageBox(DWORD pid)
             GetWindowThreadProcessId(window, &owner);
             wchar_t name[16] = {};
             GetClassNameW(window, name, 16);
-            if (owner == s->pid && wcscmp(name, L"#32770") == 0 && IsWindowVisible(window)) {
+            if (owner == s->pid && wcscmp(name, s->className) == 0 && IsWindowVisible(window)) {
                 s->found = window;
                 return FALSE;
             }
@@ -254,6 +253,13 @@ HWND FindMessageBox(DWORD pid)
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+namespace {
+
+HWND FindMessageBox(DWORD pid)
+{
+    return VisibleWindowOfClass(pid, L"#32770");
 }
 
 } // namespace

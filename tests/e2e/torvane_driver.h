@@ -97,6 +97,10 @@ private:
 
 // What the screen shows inside a rectangle, as 32-bit pixels row by row.
 std::vector<std::uint32_t> ScreenPixels(const RECT& box);
+
+// A visible top-level window of the given class that the process owns (a
+// popup menu is "#32768", a message box "#32770"); null when there is none.
+HWND VisibleWindowOfClass(DWORD pid, const wchar_t* className);
 // Keeps what the screen shows inside a rectangle as a BMP file.
 void SaveScreenBmp(const RECT& box, const std::string& path);
 

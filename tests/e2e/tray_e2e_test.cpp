@@ -23,25 +23,7 @@ int TrayIcons()
 
 HWND OpenMenuOf(DWORD pid)
 {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search = {pid, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && wcscmp(name, L"#32768") == 0 && IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return VisibleWindowOfClass(pid, L"#32768");
 }
 
 bool ShowsPage(const Torvane& torvane, int page)

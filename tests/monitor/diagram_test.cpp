@@ -10,6 +10,7 @@
 
 #include "controls/raster_canvas.h"
 #include "monitor/diagram.h"
+#include "support/marked_pixels.h"
 
 namespace {
 
@@ -54,15 +55,9 @@ std::vector<SystemLevels> CpuHistory(const std::vector<float>& levels)
     return history;
 }
 
-// The pixels that are not the background, row by row, as "(x,y) ...".
 std::string Marked(const Canvas& canvas, Colour background = kBack)
 {
-    std::string marked;
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x)
-            if (canvas.GetPixel(x, y) != background)
-                marked += (marked.empty() ? "(" : " (") + std::to_string(x) + "," + std::to_string(y) + ")";
-    return marked;
+    return MarkedPixels(canvas, background);
 }
 
 std::vector<int> ColumnsIn(const Canvas& canvas, int row, Colour colour)
