@@ -11,7 +11,7 @@ seconds="${1:-30}"
 case "$seconds" in
     ''|*[!0-9]*|0) echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2 ;;
 esac
-targets=(setting_value ad_text access_key format_filesize trim_null ini_read)
+targets=(setting_value ad_text access_key format_filesize trim_null ini_read http_head)
 out="$root/build/fuzz"
 
 # clang and its libFuzzer runtime, installed quietly when missing.

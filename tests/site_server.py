@@ -7,8 +7,17 @@ site/ad/tv/news.txt, code page 936), shaped by the current mode:
   nomarker  the body without its leading "AD"
   hang      accept the request, answer nothing, close after at most 60 s
   big       "AD", "x", then 40000 times "提" (over 64 KiB, code page 936)
+  redirect-self   302 back to "/ad/tv/"
+  redirect-away   302 to the same path and port on the host name "localhost"
+  hopsN     N redirects (N = 1..9) through "/ad/tv/hop1"... then the body
+  status500, status404   that status, with the body as stored
+  huge      the body as stored, padded with NUL bytes to 100 MiB, its length
+            announced; stops when the client goes
+  drip      "AD" and one "滴", then one "x" a second, length unannounced
 Test endpoints (not counted):
   /__count?path=P   requests seen for path P so far, as a plain number
+  /__count?prefix=P requests seen for every path that starts with P
+  /__sent           bytes of the body the last "huge" answer wrote
   /__mode?set=M     switch the mode; answers the mode now in force
   /__reset          zero every count
 """
@@ -22,8 +31,10 @@ import threading
 from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import parse_qs, urlsplit
 
-MODES = ("normal", "nomarker", "hang", "big")
+MODES = ("normal", "nomarker", "hang", "big", "redirect-self", "redirect-away", "status500", "status404",
+         "huge", "drip") + tuple(f"hops{n}" for n in range(1, 10))
 HANG_SECONDS = 60
+HUGE_BYTES = 100 * 1024 * 1024
 
 
 class SiteState:
@@ -31,6 +42,7 @@ class SiteState:
         self.root = root
         self.mode = mode
         self.counts = {}
+        self.sent = 0
         self.lock = threading.Lock()
         # Set on shutdown so hanging requests let go at once.
         self.stopping = threading.Event()
@@ -62,8 +74,16 @@ class SiteHandler(SimpleHTTPRequestHandler):
         state = self.state
         if path == "/__count":
             wanted = query.get("path", [""])[0]
+            prefix = query.get("prefix", [None])[0]
             with state.lock:
-                self._plain(200, str(state.counts.get(wanted, 0)))
+                if prefix is not None:
+                    seen = sum(n for p, n in state.counts.items() if p.startswith(prefix))
+                else:
+                    seen = state.counts.get(wanted, 0)
+            self._plain(200, str(seen))
+        elif path == "/__sent":
+            with state.lock:
+                self._plain(200, str(state.sent))
         elif path == "/__mode":
             wanted = query.get("set", [None])[0]
             if wanted is not None:
@@ -75,11 +95,54 @@ class SiteHandler(SimpleHTTPRequestHandler):
         elif path == "/__reset":
             with state.lock:
                 state.counts.clear()
+                state.sent = 0
             self._plain(200, "0")
         else:
             self._plain(404, "unknown endpoint\n")
 
-    def _ad_text(self):
+    def _redirect(self, location):
+        self.send_response(302)
+        self.send_header("Location", location)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    def _huge(self, body):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/plain; charset=gbk")
+        self.send_header("Content-Length", str(HUGE_BYTES))
+        self.end_headers()
+        padding = bytes(64 * 1024)
+        left = HUGE_BYTES
+        piece = body
+        try:
+            while left > 0 and not self.state.stopping.is_set():
+                piece = piece[:left]
+                self.wfile.write(piece)
+                left -= len(piece)
+                with self.state.lock:
+                    self.state.sent += len(piece)
+                piece = padding
+        except OSError:
+            pass  # the client went: that is the point
+        self.close_connection = True
+
+    def _drip(self):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/plain; charset=gbk")
+        self.end_headers()
+        try:
+            self.wfile.write("AD滴".encode("gbk"))
+            self.wfile.flush()
+            for _ in range(HANG_SECONDS):
+                if self.state.stopping.wait(1):
+                    break
+                self.wfile.write(b"x")
+                self.wfile.flush()
+        except OSError:
+            pass
+        self.close_connection = True
+
+    def _ad_text(self, path):
         mode = self.state.mode
         if mode == "hang":
             # Request read and connection open, yet no answer: bounded, so a
@@ -89,11 +152,27 @@ class SiteHandler(SimpleHTTPRequestHandler):
             return
         with open(os.path.join(self.state.root, "ad", "tv", "news.txt"), "rb") as f:
             body = f.read()
-        if mode == "nomarker" and body[:2].upper() == b"AD":
-            body = body[2:]
-        elif mode == "big":
-            body = b"ADx" + "提".encode("gbk") * 40000
-        self._plain(200, body, "text/plain; charset=gbk")
+        if mode.startswith("hops"):
+            hop = int(path[len("/ad/tv/hop"):] or 0) if path.startswith("/ad/tv/hop") else 0
+            if hop < int(mode[len("hops"):]):
+                self._redirect(f"/ad/tv/hop{hop + 1}")
+                return
+        if mode == "redirect-self":
+            self._redirect("/ad/tv/")
+        elif mode == "redirect-away":
+            self._redirect(f"http://localhost:{self.server.server_address[1]}/ad/tv/")
+        elif mode in ("status500", "status404"):
+            self._plain(int(mode[len("status"):]), body, "text/plain; charset=gbk")
+        elif mode == "huge":
+            self._huge(body)
+        elif mode == "drip":
+            self._drip()
+        else:
+            if mode == "nomarker" and body[:2].upper() == b"AD":
+                body = body[2:]
+            elif mode == "big":
+                body = b"ADx" + "提".encode("gbk") * 40000
+            self._plain(200, body, "text/plain; charset=gbk")
 
     def _handle(self):
         parts = urlsplit(self.path)
@@ -101,8 +180,8 @@ class SiteHandler(SimpleHTTPRequestHandler):
             self._control(parts.path, parse_qs(parts.query))
             return
         self.state.count(parts.path)
-        if parts.path == "/ad/tv/":
-            self._ad_text()
+        if parts.path == "/ad/tv/" or parts.path.startswith("/ad/tv/hop"):
+            self._ad_text(parts.path)
         elif parts.path.startswith("/ad/tv/news.txt"):
             self._plain(404, "not found\n")
         elif self.command == "HEAD":

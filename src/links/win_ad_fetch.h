@@ -7,7 +7,9 @@
 #include <string>
 
 // Bounds of one news-text request. The body is untrusted: bytes past the cap
-// are not read. Each timeout applies per phase (connect, send, receive).
+// are not read, and the connection is reset rather than read to its end.
+// The timeout applies to connecting, to sending, and to the whole answer of
+// each request from the moment it was sent.
 constexpr DWORD kAdFetchTimeoutMs = 3000;
 constexpr std::size_t kAdBodyCapBytes = 64 * 1024;
 
@@ -16,11 +18,13 @@ constexpr std::size_t kAdBodyCapBytes = 64 * 1024;
 // empty). The receiver must take it with AdFetcher::TakeText.
 constexpr UINT kAdTextMessage = WM_APP + 8;
 
-// GETs an http:// `url` over WinINet (direct, no cache write, 256-byte reads,
-// at most kAdBodyCapBytes), decodes
-// the body in the ANSI code page and returns the text after the "AD" marker;
-// empty when anything fails or the marker is missing. Blocks for up to the
-// timeouts above: call it off the user-interface thread.
+// GETs an http:// `url` (HTTP/1.0, direct, one connection per request, at
+// most kAdBodyCapBytes of body) and returns the text after the "AD" marker of
+// a 200 answer, decoded in the ANSI code page; empty when anything fails, the
+// site answers with another status or the marker is missing. Redirects are
+// followed as NewsAttempt allows: on the same host and port, no address twice,
+// at most three. Blocks for up to the timeouts above: call it off the
+// user-interface thread.
 std::wstring FetchAdText(const std::wstring& url, const std::wstring& agent);
 
 // Runs FetchAdText on a worker thread, one fetch at a time, and posts the

@@ -33,6 +33,15 @@ std::string HttpGet(const std::wstring& url)
 
 void SetMode(const wchar_t* mode) { HttpGet(std::wstring(kServer) + L"/__mode?set=" + mode); }
 int NewsRequests() { return std::atoi(HttpGet(std::wstring(kServer) + L"/__count?path=/ad/tv/").c_str()); }
+// Requests for the news address and wherever it redirects on this server.
+int NewsPathRequests() { return std::atoi(HttpGet(std::wstring(kServer) + L"/__count?prefix=/ad/tv/").c_str()); }
+long long HugeBytesSent() { return std::atoll(HttpGet(std::wstring(kServer) + L"/__sent").c_str()); }
+void SleepUntil(DWORD tick)
+{
+    const DWORD now = GetTickCount();
+    if (static_cast<LONG>(tick - now) > 0)
+        Sleep(tick - now);
+}
 
 // The pages "opened in the browser": Wine hands them to the browser command
 // that the test registers, which writes them to the log named in the
@@ -110,19 +119,24 @@ int ThreadCount(DWORD pid)
 
 } // namespace
 
-TEST_F(LinksE2e, AWininetDllInTheProgramsFolderIsNotTheOneLoaded)
+TEST_F(LinksE2e, ASocketDllInTheProgramsFolderIsNotTheOneLoaded)
 {
     SetMode(L"normal");
     ProgramDirectory dir;
-    // It has none of WinINet's calls: were it loaded, the fetch could not run.
+    // They have none of the real DLLs' calls: were one loaded, the fetch
+    // could not run.
+    ASSERT_TRUE(dir.CopyIn(PLANTED_DLL, L"ws2_32.dll"));
     ASSERT_TRUE(dir.CopyIn(PLANTED_DLL, L"wininet.dll"));
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
     EXPECT_TRUE(WaitFor([&] { return torvane.Text(ControlId::LabelHomePage) == kNews; }, 11000));
     EXPECT_TRUE(torvane.process().Running());
-    std::wstring loaded = LoadedModulePath(torvane.process().id(), L"wininet.dll");
+    std::wstring loaded = LoadedModulePath(torvane.process().id(), L"ws2_32.dll");
     CharLowerW(loaded.data());
     EXPECT_NE(loaded.find(L"\\system32\\"), std::wstring::npos) << loaded;
+    std::wstring internet = LoadedModulePath(torvane.process().id(), L"wininet.dll");
+    CharLowerW(internet.data());
+    EXPECT_TRUE(internet.empty() || internet.find(L"\\system32\\") != std::wstring::npos) << internet;
 }
 
 TEST_F(LinksE2e, TheServedNewsShowsAndIsFetchedOnlyOnce)
@@ -172,6 +186,43 @@ TEST_F(LinksE2e, WithoutTheMarkerItAsksAgainEveryFiveSecondsAndLinksHome)
     ASSERT_TRUE(torvane.RealClick(ControlId::LabelWeb));
     Sleep(1500);
     EXPECT_EQ(browser.LastOpened(), "http://127.0.0.1:18765/");
+}
+
+// A misbehaving site, one way per attempt of one running copy: each attempt
+// asks it once and nothing it says becomes the news. Then a good answer with
+// a 100 MiB body shows as soon as its start is in, and the rest is not taken.
+TEST_F(LinksE2e, EachAttemptAsksAMisbehavingSiteOnceAndAHugeAnswerShowsAtOnce)
+{
+    SetMode(L"redirect-self");
+    ProgramDirectory dir;
+    Torvane torvane(dir);
+    ASSERT_TRUE(torvane.started());
+    // Attempts come every 5 s from the window's start: each mode is set
+    // midway between two, so it serves exactly one.
+    const DWORD start = GetTickCount();
+    const wchar_t* modes[] = {L"redirect-self", L"redirect-away", L"status500", L"status404"};
+    for (int i = 0; i < 4; ++i) {
+        SleepUntil(start + 2500 + 5000 * i);
+        SetMode(modes[i]);
+        HttpGet(std::wstring(kServer) + L"/__reset");
+        SleepUntil(start + 7500 + 5000 * i);
+        EXPECT_EQ(NewsPathRequests(), 1) << modes[i];
+        EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765") << modes[i];
+    }
+
+    SetMode(L"huge");
+    HttpGet(std::wstring(kServer) + L"/__reset");
+    ASSERT_TRUE(WaitFor([] { return NewsPathRequests() >= 1; }, 6000));
+    const DWORD asked = GetTickCount();
+    ASSERT_TRUE(WaitFor([&] { return torvane.Text(ControlId::LabelHomePage) == kNews; }, 20000));
+    const DWORD shown = GetTickCount() - asked;
+    EXPECT_LT(shown, 1500u) << "the news took " << shown << " ms";
+    Sleep(500);
+    const long long sent = HugeBytesSent();
+    Sleep(1000);
+    EXPECT_EQ(HugeBytesSent(), sent) << "the site is still sending";
+    EXPECT_LT(sent, 16LL * 1024 * 1024);
+    EXPECT_EQ(NewsPathRequests(), 1);
 }
 
 TEST_F(LinksE2e, AServerThatNeverAnswersLeavesTheWindowResponsive)

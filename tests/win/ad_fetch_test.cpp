@@ -67,6 +67,17 @@ int AdRequests()
     return std::atoi(ControlGet(L"/__count?path=/ad/tv/").c_str());
 }
 
+// Requests for the news address and every address it redirects to.
+int NewsPathRequests()
+{
+    return std::atoi(ControlGet(L"/__count?prefix=/ad/tv/").c_str());
+}
+
+long long HugeBytesSent()
+{
+    return std::atoll(ControlGet(L"/__sent").c_str());
+}
+
 // Puts the site back to normal however a test ends.
 struct ModeGuard {
     ~ModeGuard() { ControlGet(L"/__mode?set=normal"); }
@@ -167,6 +178,63 @@ TEST(AdFetch, BodyIsCutAtTheCapWithoutAHalfCharacter)
     // 3 + 2 * 40000 bytes served; 65536 kept, the last one a lone lead byte.
     const std::wstring expected = L"x" + std::wstring((kAdBodyCapBytes - 3) / 2, L'提');
     EXPECT_EQ(FetchAdText(SiteUrl(L"/ad/tv/"), kAgent), expected);
+}
+
+// However the site answers, one fetch is one bounded attempt: the requests it
+// sees, the text that comes of it and how long it takes.
+TEST(AdFetch, EachWayTheSiteAnswersCostsOneBoundedAttempt)
+{
+    REQUIRE_SITE();
+    ModeGuard guard;
+    const struct {
+        const char* mode;
+        const wchar_t* text; // what the fetch gives, up to its first NUL
+        int requests;        // for the news address and where it redirects
+        double seconds;      // at most
+    } cases[] = {
+        {"redirect-self", L"", 1, 1.5},
+        {"redirect-away", L"", 1, 1.5}, // "localhost" reaches this server too
+        {"hops3", kNews, 4, 1.5},
+        {"hops4", L"", 4, 1.5},
+        {"status500", L"", 1, 1.5}, // the body starts with "AD"
+        {"status404", L"", 1, 1.5},
+        {"huge", kNews, 1, 1.5},
+        {"drip", L"滴", 1, 3.8}, // the receive timeout ends the answer
+    };
+    for (const auto& c : cases) {
+        SetMode(c.mode);
+        ControlGet(L"/__reset");
+        const Clock::time_point start = Clock::now();
+        const std::wstring text = FetchAdText(SiteUrl(L"/ad/tv/"), kAgent);
+        const double took = SecondsSince(start);
+        const std::wstring shown = text.substr(0, text.find(L'\0'));
+        // The drip's text is cut at whatever arrived in time.
+        const bool drip = std::string(c.mode) == "drip";
+        EXPECT_EQ(drip ? shown.substr(0, 1) : shown, c.text) << c.mode;
+        EXPECT_EQ(NewsPathRequests(), c.requests) << c.mode;
+        EXPECT_LE(took, c.seconds) << c.mode;
+    }
+}
+
+// Past the cap the connection is cut, not read out: the server stops
+// sending at once instead of delivering its 100 MiB.
+TEST(AdFetch, AHugeBodyIsCutOffAtTheCap)
+{
+    REQUIRE_SITE();
+    ModeGuard guard;
+    SetMode("huge");
+    ControlGet(L"/__reset");
+    const std::wstring text = FetchAdText(SiteUrl(L"/ad/tv/"), kAgent);
+    // The body up to the cap: the marker, the news (two bytes a character)
+    // and padding, one character a byte.
+    const std::size_t news = std::wcslen(kNews);
+    EXPECT_EQ(text.size(), news + (kAdBodyCapBytes - 2 - 2 * news));
+    Sleep(500);
+    const long long settled = HugeBytesSent();
+    Sleep(1000);
+    EXPECT_EQ(HugeBytesSent(), settled) << "the server is still sending";
+    // What the sockets' buffers took before the cut, far from 100 MiB.
+    EXPECT_LT(settled, 16LL * 1024 * 1024);
 }
 
 TEST(AdFetch, OnlyHttpAddressesAreFetched)
