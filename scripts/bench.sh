@@ -27,12 +27,12 @@ status=0
 
 # The portable sources the native programs run.
 portable=(
-    src/app/public_function.cpp src/app/design_values.cpp src/settings/setting_value.cpp
+    src/platform/public_function.cpp src/app/design_values.cpp src/settings/setting_value.cpp
     src/booster/booster.cpp src/booster/gain_figure.cpp src/booster/speed_mode.cpp src/booster/records.cpp
     src/monitor/diagram.cpp src/monitor/cpu_monitor.cpp src/monitor/cpu_monitor_properties.cpp
     src/monitor/cpu_monitor_support.cpp src/monitor/format_filesize.cpp
-    src/controls/raster_canvas.cpp src/controls/drawing_primitives.cpp src/controls/command_painter.cpp
-    src/controls/command.cpp src/controls/colour.cpp src/controls/color_scheme.cpp src/controls/gradients.cpp
+    src/drawing/raster_canvas.cpp src/drawing/drawing_primitives.cpp src/controls/command_painter.cpp
+    src/controls/command.cpp src/drawing/colour.cpp src/controls/color_scheme.cpp src/drawing/gradients.cpp
     src/controls/access_key.cpp src/controls/command_persistence.cpp src/controls/button_region.cpp
 )
 cxx=(g++ -std=c++17 -Wall -Wextra -Wshadow -Werror -Isrc -Ibench/native)

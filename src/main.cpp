@@ -2,15 +2,15 @@
 
 #include <commctrl.h>
 
-#include "app/clock_seeded_random.h"
+#include "platform/clock_seeded_random.h"
 #include "app/main_window.h"
-#include "app/single_instance.h"
+#include "app/win_single_instance.h"
 #include "booster/win_foreground_window.h"
 #include "booster/win_log_file.h"
 #include "booster/win_process_priority.h"
 #include "monitor/win_system_source.h"
-#include "platform/dll_search.h"
-#include "platform/program_location.h"
+#include "platform/win_dll_search.h"
+#include "platform/win_program_location.h"
 #include "platform/program_path.h"
 #include "platform/win_local_clock.h"
 #include "settings/win_profile_store.h"

@@ -4,12 +4,12 @@
 #include <map>
 #include <string>
 
-#include "app/public_function.h"
+#include "platform/public_function.h"
 #include "booster/booster_page.h"
 #include "booster/foreground_window.h"
 #include "booster/process_priority.h"
 #include "controls/command.h"
-#include "controls/raster_canvas.h"
+#include "drawing/raster_canvas.h"
 #include "monitor/cpu_monitor.h"
 #include "monitor/system_source.h"
 #include "platform/local_clock.h"

@@ -10,7 +10,7 @@
 #include "app/design_values.h"
 #include "booster/booster.h"
 #include "controls/command_painter.h"
-#include "controls/raster_canvas.h"
+#include "drawing/raster_canvas.h"
 #include "monitor/cpu_monitor.h"
 #include "monitor/diagram.h"
 #include "platform/memory_property_bag.h"

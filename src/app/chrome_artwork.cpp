@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "controls/colour.h"
+#include "drawing/colour.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/canvas.h"
+#include "drawing/canvas.h"
 
 // Torvane's own chrome artwork, drawn in code at any pixel size so that it
 // stays crisp at every DPI. Each function paints the whole canvas.

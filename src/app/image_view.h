@@ -7,9 +7,9 @@
 #include <windows.h>
 
 #include "app/window_chrome.h"
-#include "controls/gdi_canvas.h"
-#include "platform/base_window.h"
-#include "platform/scoped_handles.h"
+#include "drawing/win_gdi_canvas.h"
+#include "platform/win_base_window.h"
+#include "platform/win_handles.h"
 
 // An image control array in one child window: its images are drawn once, at
 // the control's pixel size, and one of them is shown. It reports the mouse

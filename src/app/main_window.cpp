@@ -5,7 +5,7 @@
 #include "app/chrome_artwork.h"
 #include "app/control_ids.h"
 #include "app/page_container.h"
-#include "app/single_instance.h"
+#include "app/win_single_instance.h"
 #include "app/twips.h"
 #include "platform/ansi_text.h"
 

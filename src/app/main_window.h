@@ -14,7 +14,7 @@
 #include "app/settings_page.h"
 #include "app/settings_page_view.h"
 #include "app/status_page_view.h"
-#include "app/ui_font.h"
+#include "app/win_ui_font.h"
 #include "booster/booster.h"
 #include "booster/records.h"
 #include "links/vendor_site.h"
@@ -22,9 +22,9 @@
 #include "tray/tray_menu.h"
 #include "tray/tray_window_proc.h"
 #include "tray/win_tray_icon.h"
-#include "platform/base_window.h"
+#include "platform/win_base_window.h"
 #include "platform/local_clock.h"
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 // FormStates: the borderless main window with its four pages. Closing it
 // only hides it; the program ends through ExitProgram.

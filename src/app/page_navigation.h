@@ -2,9 +2,7 @@
 
 #include <string>
 
-enum class Page { Status, Records, Settings, About };
-
-constexpr Page kAllPages[] = {Page::Status, Page::Records, Page::Settings, Page::About};
+#include "platform/page.h"
 
 // The main window's side of page switching.
 class PageView {

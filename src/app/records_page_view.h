@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/child_controls.h"
+#include "app/win_child_controls.h"
 #include "controls/win_command.h"
 
 // Runs an action on a button's Click.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/child_controls.h"
+#include "app/win_child_controls.h"
 #include "app/settings_controls.h"
 
 // The settings page's Win32 controls.

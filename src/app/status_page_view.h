@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/child_controls.h"
+#include "app/win_child_controls.h"
 #include "monitor/win_cpu_monitor.h"
 
 // The status page's boost figures. The system monitor and its legend sit

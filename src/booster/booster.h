@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/public_function.h"
+#include "platform/public_function.h"
 #include "booster/booster_page.h"
 #include "booster/foreground_window.h"
 #include "booster/process_priority.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/ansi_text.h"
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 std::wstring SystemErrorText(unsigned long error)
 {

@@ -1,6 +1,6 @@
 #include "booster/win_process_priority.h"
 
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 std::uint32_t WinProcessPriority::SetProcessPriority(std::uint32_t processId,
                                                      std::uintptr_t windowHandle,

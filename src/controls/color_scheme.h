@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/colour.h"
+#include "drawing/colour.h"
 #include "controls/system_colors.h"
 
 // The 3-D colours a button paints with, derived from its scheme.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/canvas.h"
+#include "drawing/canvas.h"
 #include "controls/color_scheme.h"
 #include "controls/system_colors.h"
 #include "platform/property_bag.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <utility>
 
-#include "controls/drawing_primitives.h"
-#include "controls/gradients.h"
+#include "drawing/drawing_primitives.h"
+#include "drawing/gradients.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/canvas.h"
+#include "drawing/canvas.h"
 #include "controls/command.h"
 
 // Repaints the whole button for state 0 (up) or 2 (down) in its drawing

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/colour.h"
+#include "drawing/colour.h"
 
 // Indexes of the system colours the button uses, with the platform's values.
 namespace SystemColor {

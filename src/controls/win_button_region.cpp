@@ -1,7 +1,7 @@
 #include "controls/win_button_region.h"
 
 #include "controls/button_region.h"
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 ButtonRegion& ButtonRegion::operator=(ButtonRegion&& other) noexcept
 {

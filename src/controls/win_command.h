@@ -7,12 +7,12 @@
 
 #include "controls/command.h"
 #include "controls/command_input.h"
-#include "controls/gdi_canvas.h"
+#include "drawing/win_gdi_canvas.h"
 #include "controls/win_button_region.h"
 #include "controls/win_system_colors.h"
-#include "platform/base_window.h"
+#include "platform/win_base_window.h"
 #include "platform/property_bag.h"
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 struct CommandCreateArgs {
     HWND parent = nullptr;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/canvas.h"
+#include "drawing/canvas.h"
 #include "monitor/cpu_monitor_support.h"
 #include "monitor/diagram.h"
 #include "monitor/system_levels.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "controls/canvas.h"
+#include "drawing/canvas.h"
 #include "monitor/system_levels.h"
 
 // What one redraw of the monitor's diagram needs.

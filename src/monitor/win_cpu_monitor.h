@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "controls/gdi_canvas.h"
+#include "drawing/win_gdi_canvas.h"
 #include "monitor/cpu_monitor.h"
-#include "platform/base_window.h"
+#include "platform/win_base_window.h"
 #include "platform/property_bag.h"
 
 struct CpuMonitorCreateArgs {

@@ -1,7 +1,7 @@
 #include "settings/win_run_key.h"
 
 #include "platform/ansi_text.h"
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/page_navigation.h"
+#include "platform/page.h"
 
 // The entries of the tray menu, in order; separators have id 0.
 struct TrayMenuEntry {

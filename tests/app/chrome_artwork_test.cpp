@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/chrome_artwork.h"
-#include "controls/raster_canvas.h"
+#include "drawing/raster_canvas.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/clock_seeded_random.h"
+#include "platform/clock_seeded_random.h"
 #include "booster/gain_figure.h"
 #include "fakes/scripted_random.h"
 

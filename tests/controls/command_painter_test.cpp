@@ -7,9 +7,9 @@
 
 #include "controls/command.h"
 #include "controls/command_painter.h"
-#include "controls/drawing_primitives.h"
-#include "controls/gradients.h"
-#include "controls/raster_canvas.h"
+#include "drawing/drawing_primitives.h"
+#include "drawing/gradients.h"
+#include "drawing/raster_canvas.h"
 #include "fakes/fake_command_surface.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/design_values.h"
-#include "controls/raster_canvas.h"
+#include "drawing/raster_canvas.h"
 #include "monitor/cpu_monitor.h"
 #include "platform/memory_property_bag.h"
 

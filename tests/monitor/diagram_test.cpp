@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "controls/raster_canvas.h"
+#include "drawing/raster_canvas.h"
 #include "monitor/diagram.h"
 #include "support/marked_pixels.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "controls/canvas.h"
+#include "drawing/canvas.h"
 
 // The pixels of a canvas that are not the background, row by row, as
 // "(x,y) (x,y) ...": a failed expectation shows exactly what was drawn.

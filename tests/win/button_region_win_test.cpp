@@ -7,12 +7,12 @@
 #include <windows.h>
 
 #include "controls/button_region.h"
-#include "controls/drawing_primitives.h"
-#include "controls/gdi_canvas.h"
-#include "controls/gradients.h"
+#include "drawing/drawing_primitives.h"
+#include "drawing/win_gdi_canvas.h"
+#include "drawing/gradients.h"
 #include "controls/win_button_region.h"
 #include "gdi_object_count.h"
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 namespace {
 

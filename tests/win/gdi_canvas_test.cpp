@@ -6,10 +6,10 @@
 
 #include <windows.h>
 
-#include "controls/drawing_primitives.h"
-#include "controls/gdi_canvas.h"
-#include "controls/gradients.h"
-#include "controls/raster_canvas.h"
+#include "drawing/drawing_primitives.h"
+#include "drawing/win_gdi_canvas.h"
+#include "drawing/gradients.h"
+#include "drawing/raster_canvas.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/clock_seeded_random.h"
+#include "platform/clock_seeded_random.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "app/public_function.h"
+#include "platform/public_function.h"
 
 #include <algorithm>
 

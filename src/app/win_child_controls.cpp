@@ -1,4 +1,4 @@
-#include "app/child_controls.h"
+#include "app/win_child_controls.h"
 
 #include "app/twips.h"
 

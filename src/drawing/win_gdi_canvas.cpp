@@ -1,4 +1,4 @@
-#include "controls/gdi_canvas.h"
+#include "drawing/win_gdi_canvas.h"
 
 #include <vector>
 

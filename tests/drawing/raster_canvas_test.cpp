@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "controls/raster_canvas.h"
+#include "drawing/raster_canvas.h"
 #include "support/marked_pixels.h"
 
 namespace {

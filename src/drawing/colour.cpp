@@ -1,4 +1,4 @@
-#include "controls/colour.h"
+#include "drawing/colour.h"
 
 #include <algorithm>
 

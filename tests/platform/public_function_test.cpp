@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/public_function.h"
+#include "platform/public_function.h"
 #include "fakes/scripted_random.h"
 
 TEST(TrimNull, CutsAtFirstNulThenTrimsSpacesOnly)

@@ -1,4 +1,4 @@
-#include "platform/program_location.h"
+#include "platform/win_program_location.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 // The interface's fonts at a given DPI: a CJK face that is installed, in a
 // regular and a bold weight for headings.

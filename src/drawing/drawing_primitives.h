@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/canvas.h"
-#include "controls/colour.h"
+#include "drawing/canvas.h"
+#include "drawing/colour.h"
 
 // The button's drawing primitives. W and H are the canvas size; boxes are
 // given by origin and size.

@@ -1,4 +1,4 @@
-#include "platform/dll_search.h"
+#include "platform/win_dll_search.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/scoped_handles.h"
+#include "platform/win_handles.h"
 
 // Two copies would fight over priorities and over config.ini, so one runs
 // per log-on session: the first holds a named mutex for as long as it runs.

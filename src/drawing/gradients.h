@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/canvas.h"
-#include "controls/colour.h"
+#include "drawing/canvas.h"
+#include "drawing/colour.h"
 
 // The button faces. Each draws rows from x = 1 up to, not including, W - 1.
 // Percent is where a two-part face changes from its first to its second

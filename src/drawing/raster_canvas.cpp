@@ -1,4 +1,4 @@
-#include "controls/raster_canvas.h"
+#include "drawing/raster_canvas.h"
 
 #include <algorithm>
 #include <cstdlib>

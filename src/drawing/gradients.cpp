@@ -1,10 +1,10 @@
-#include "controls/gradients.h"
+#include "drawing/gradients.h"
 
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
 
-#include "controls/drawing_primitives.h"
+#include "drawing/drawing_primitives.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "controls/drawing_primitives.h"
-#include "controls/raster_canvas.h"
+#include "drawing/drawing_primitives.h"
+#include "drawing/raster_canvas.h"
 
 namespace {
 

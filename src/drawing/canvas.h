@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/colour.h"
+#include "drawing/colour.h"
 
 // A rectangle in pixels: left and top inside, right and bottom just outside.
 struct PixelRect {

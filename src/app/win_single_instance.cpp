@@ -1,4 +1,4 @@
-#include "app/single_instance.h"
+#include "app/win_single_instance.h"
 
 #include "app/control_ids.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/access_key.h"
-#include "controls/colour.h"
+#include "drawing/colour.h"
 
 TEST(ShiftColor, ShiftsAndClampsEachChannel)
 {

@@ -1,4 +1,4 @@
-#include "app/ui_font.h"
+#include "app/win_ui_font.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "controls/drawing_primitives.h"
+#include "drawing/drawing_primitives.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "controls/canvas.h"
-#include "platform/scoped_handles.h"
+#include "drawing/canvas.h"
+#include "platform/win_handles.h"
 
 // The control's persistent picture: a memory DC holding a 32-bit bitmap of
 // the control's size, blitted to the window on WM_PAINT. Every brush or pen a

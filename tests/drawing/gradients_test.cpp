@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "controls/gradients.h"
-#include "controls/raster_canvas.h"
+#include "drawing/gradients.h"
+#include "drawing/raster_canvas.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/canvas.h"
-#include "controls/colour.h"
+#include "drawing/canvas.h"
+#include "drawing/colour.h"
 
 // Text sizes of a font where every character takes one cell.
 struct FixedTextMetrics {
