@@ -25,23 +25,23 @@ esac
 mkdir -p build/bench build/bench-native
 status=0
 
-# The portable sources the native programs run.
-portable=(
-    src/platform/public_function.cpp src/app/design_values.cpp src/settings/setting_value.cpp
-    src/booster/booster.cpp src/booster/gain_figure.cpp src/booster/speed_mode.cpp src/booster/records.cpp
-    src/monitor/diagram.cpp src/monitor/cpu_monitor.cpp src/monitor/cpu_monitor_properties.cpp
-    src/monitor/cpu_monitor_support.cpp src/monitor/format_filesize.cpp
-    src/drawing/raster_canvas.cpp src/drawing/drawing_primitives.cpp src/controls/command_painter.cpp
-    src/controls/command.cpp src/drawing/colour.cpp src/controls/color_scheme.cpp src/drawing/gradients.cpp
-    src/controls/access_key.cpp src/controls/command_persistence.cpp src/controls/button_region.cpp
-)
-cxx=(g++ -std=c++17 -Wall -Wextra -Wshadow -Werror -Isrc -Ibench/native)
+# The native programs, built by bench/native/CMakeLists.txt against the
+# program's portable library (cmake/logic_sources.cmake), once for both.
+native_build() {
+    local out=build/bench-native
+    [ -z "${native_built:-}" ] || return 0
+    cmake -S bench/native -B "$out" >"$out/configure.log" 2>&1 \
+        || { cat "$out/configure.log" >&2; return 1; }
+    cmake --build "$out" -j "$(nproc)" >"$out/build.log" 2>&1 \
+        || { cat "$out/build.log" >&2; return 1; }
+    native_built=1
+}
 
 instructions() {
     local out=build/bench-native cg=build/bench-native/callgrind t0
     t0=$(date +%s)
     echo "== instruction counts (valgrind --tool=callgrind, g++ -O2)"
-    "${cxx[@]}" -O2 -g -o "$out/instructions" bench/native/instructions_main.cpp "${portable[@]}"
+    native_build
     # Bare first: the program checks that each measured call did its work.
     "$out/instructions"
     rm -rf "$cg" && mkdir -p "$cg"
@@ -83,8 +83,7 @@ million() {
     local out=build/bench-native t0 log=build/bench-native/million.log
     t0=$(date +%s)
     echo "== a million booster ticks and monitor samples (AddressSanitizer, LeakSanitizer, UBSan)"
-    "${cxx[@]}" -O1 -g -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all \
-        -o "$out/million" bench/native/million_main.cpp "${portable[@]}"
+    native_build
     export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
     # The leak checker must be live: a deliberate leak has to be reported.
     if "$out/million" canary >"$out/canary.log" 2>&1 || ! grep -q "LeakSanitizer: detected memory leaks" "$out/canary.log"; then

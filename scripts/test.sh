@@ -16,6 +16,9 @@ source scripts/lib/build.sh
 torvane_build native
 torvane_build win64
 
+echo "== layers (<windows.h> only in win_* files, window classes and main.cpp; app/ on top)"
+python3 scripts/check-layers.py
+
 echo "== second compiler (clang for x86_64-w64-mingw32, warnings as errors)"
 bash scripts/clang-check.sh
 

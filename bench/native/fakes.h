@@ -5,7 +5,8 @@
 #include <string>
 
 #include "platform/public_function.h"
-#include "booster/booster_page.h"
+#include "booster/boost_tick.h"
+#include "booster/booster_settings.h"
 #include "booster/foreground_window.h"
 #include "booster/process_priority.h"
 #include "controls/command.h"
@@ -45,31 +46,21 @@ struct BenchRandom : RandomSource {
     std::uint64_t state = 1;
 };
 
-// The main window's pages as plain fields.
-class BenchBoosterPage : public BoosterPage {
-public:
-    bool SpeedUpChecked() override { return true; }
-    std::wstring SpeedModeText() override { return L"普通提速"; }
-    bool RecordingChecked() override { return true; }
-    std::wstring LastBoostedTitle() override { return info; }
-    std::wstring AutoCleanLimitText() override { return limit; }
-    std::size_t HistoryLength() override { return history.size(); }
-    void ClearHistory() override
+// What the settings page says (normal mode, a limit of 50), and how often a
+// tick emptied the history.
+struct BenchBoosterPage {
+    BenchBoosterPage()
     {
-        history.clear();
-        ++clears;
+        settings.mode = SpeedMode::Normal;
+        settings.recordLimit = 50;
     }
-    void SetTime(const std::wstring& text) override { time = text; }
-    void SetBoostedTitle(const std::wstring& title) override { info = title; }
-    void SetBoostCount(const std::wstring& text) override { count = text; }
-    void SetSpeedupTarget(const std::wstring& title) override { target = title; }
-    void SetSpeedCountSentence(const std::wstring& text) override { speedCount = text; }
-    void SetSpeedGain(const std::wstring& text) override { speed = text; }
-    void AppendHistory(const std::wstring& text) override { history += text; }
-
-    std::wstring limit = L"50";
+    void Show(const BoostTick& tick)
+    {
+        if (tick.historyCleared)
+            ++clears;
+    }
+    BoosterSettings settings;
     long long clears = 0;
-    std::wstring time, info = L"无", count, target, speedCount, speed, history;
 };
 
 // Scripted CPU times and memory load; disk through the 64-bit call.

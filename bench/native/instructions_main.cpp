@@ -32,7 +32,7 @@ void Measured(const char* name, F&& work)
 // most a tick does.
 __attribute__((noinline)) void BoosterTick(Booster& booster, BenchBoosterPage& page)
 {
-    booster.Tick(page);
+    page.Show(booster.Tick(page.settings));
 }
 
 __attribute__((noinline)) void MonitorRedraw(Canvas& canvas, const DiagramInput& input, int& gridOffset)
@@ -84,7 +84,7 @@ int main()
     // Warm up with a few switches so the page holds a typical history.
     for (int i = 0; i < 6; ++i) {
         foreground.now = {static_cast<std::uintptr_t>(0x100 + i % 2), i % 2 ? L"画图 - 演示乙" : L"记事本 - 演示甲"};
-        booster.Tick(page);
+        page.Show(booster.Tick(page.settings));
     }
     foreground.now = {0x200, L"计算器 - 新窗口"};
     const int before = booster.BoostCount();

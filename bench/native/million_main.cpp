@@ -36,7 +36,7 @@ int main(int argc, char** argv)
         // A new window every other tick, the same one in between.
         const long k = i / 2;
         foreground.now = {static_cast<std::uintptr_t>(0x100 + k % 3), titles[k % 3]};
-        booster.Tick(page);
+        page.Show(booster.Tick(page.settings));
     }
     const auto ticked = std::chrono::steady_clock::now();
 

@@ -4,15 +4,14 @@
 #include "settings/autorun.h"
 #include "settings/config_settings.h"
 
-// The main window's side of start-up, in the order FormLoad calls it.
-class StartupHost {
+// The main window's side of start-up, in the order FormLoad calls it; its
+// SetTopmost is the one the settings page uses too.
+class StartupHost : public WindowZOrder {
 public:
-    virtual ~StartupHost() = default;
     virtual void LayoutPages() = 0;          // pages, chrome, the time label
     virtual void ResetState() = 0;           // booster state, the exit flag
     virtual void HideWindow() = 0;
     virtual void InstallTrayIcon() = 0;      // TaskbarCreated, the icon, the subclass
-    virtual void SetTopmost(bool topmost) = 0;
     virtual void ProcessPendingMessages() = 0;
     virtual void SetTaskBarStyle() = 0;
     virtual void LoadFinished() = 0;         // from here on the booster's ticks act

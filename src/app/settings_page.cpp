@@ -6,8 +6,8 @@
 #include "settings/setting_value.h"
 
 SettingsPage::SettingsPage(SettingsControls& controls, ConfigSettings& config, Autorun& autorun,
-                           WindowZOrder& zOrder)
-    : controls_(controls), config_(config), autorun_(autorun), zOrder_(zOrder)
+                           WindowZOrder& zOrder, BoosterSettings& boosting)
+    : controls_(controls), config_(config), autorun_(autorun), zOrder_(zOrder), boosting_(boosting)
 {
 }
 
@@ -101,7 +101,9 @@ void SettingsPage::CheckAutoMin_Click()
 
 void SettingsPage::CheckState_Click()
 {
-    config_.WriteEnableSpeed(SwitchText(controls_.CheckValue(SettingsControl::CheckState) == 1));
+    const int value = controls_.CheckValue(SettingsControl::CheckState);
+    boosting_.speedUp = value != 0;
+    config_.WriteEnableSpeed(SwitchText(value == 1));
 }
 
 void SettingsPage::CheckAlwaysOnTop_Click()
@@ -113,16 +115,21 @@ void SettingsPage::CheckAlwaysOnTop_Click()
 
 void SettingsPage::ComboSpeed_Click()
 {
-    const bool normal = controls_.ComboText(SettingsControl::ComboSpeed) == kNormalModeText;
-    config_.WriteSpeedLevel(normal ? L"1" : L"2");
+    const std::wstring text = controls_.ComboText(SettingsControl::ComboSpeed);
+    boosting_.mode = SpeedModeFromText(text);
+    config_.WriteSpeedLevel(text == kNormalModeText ? L"1" : L"2");
 }
 
 void SettingsPage::CheckEnableRecord_Click()
 {
-    config_.WriteEnableRecord(std::to_wstring(controls_.CheckValue(SettingsControl::CheckEnableRecord)));
+    const int value = controls_.CheckValue(SettingsControl::CheckEnableRecord);
+    boosting_.recording = value == 1;
+    config_.WriteEnableRecord(std::to_wstring(value));
 }
 
 void SettingsPage::ComboAutoCleanCount_Click()
 {
-    config_.WriteRecordCount(controls_.ComboText(SettingsControl::ComboAutoCleanCount));
+    const std::wstring text = controls_.ComboText(SettingsControl::ComboAutoCleanCount);
+    boosting_.recordLimit = SettingValue(text);
+    config_.WriteRecordCount(text);
 }

@@ -5,15 +5,17 @@
 #include <vector>
 
 #include "app/settings_controls.h"
+#include "booster/booster_settings.h"
 #include "settings/autorun.h"
 #include "settings/config_settings.h"
 
 // The settings page's behaviour: every control stores its key the moment its
-// state changes, whoever changed it; two of them also act on the system.
+// state changes, whoever changed it; two of them also act on the system, and
+// four are what the booster reads.
 class SettingsPage {
 public:
-    SettingsPage(SettingsControls& controls, ConfigSettings& config, Autorun& autorun,
-                 WindowZOrder& zOrder);
+    SettingsPage(SettingsControls& controls, ConfigSettings& config, Autorun& autorun, WindowZOrder& zOrder,
+                 BoosterSettings& boosting);
 
     void FillCombos();
     // Sets each control from config.ini, running its handler only where its
@@ -39,6 +41,7 @@ private:
     ConfigSettings& config_;
     Autorun& autorun_;
     WindowZOrder& zOrder_;
+    BoosterSettings& boosting_;
 };
 
 // The items of ComboAutoCleanCount, in order.

@@ -7,42 +7,55 @@ constexpr int kHover = 1;
 constexpr int kPressed = 2;
 } // namespace
 
-WindowChrome::WindowChrome(ImageSet& minimise, ImageSet& exit, ChromeHost& host)
-    : minimise_(minimise), exit_(exit), host_(host)
+WindowChrome::WindowChrome(ImageSet& minimise, ImageSet& exit) : minimise_(minimise), exit_(exit) {}
+
+ChromeAction WindowChrome::ImageCaption_MouseDown(int button)
 {
+    return button == kLeftButton ? ChromeAction::StartDrag : ChromeAction::None;
 }
 
-void WindowChrome::ImageCaption_MouseDown(int button)
+ChromeAction WindowChrome::ImageMin_MouseMove()
 {
-    if (button == kLeftButton)
-        host_.StartDrag();
+    minimise_.ShowOnly(kHover);
+    return ChromeAction::None;
 }
 
-void WindowChrome::ImageMin_MouseMove() { minimise_.ShowOnly(kHover); }
-void WindowChrome::ImageMin_MouseDown() { minimise_.ShowOnly(kPressed); }
-
-void WindowChrome::ImageMin_MouseUp()
+ChromeAction WindowChrome::ImageMin_MouseDown()
 {
-    if (minimise_.IsVisible(kPressed))
-        host_.Minimise();
+    minimise_.ShowOnly(kPressed);
+    return ChromeAction::None;
 }
 
-void WindowChrome::ImageExit_MouseMove() { exit_.ShowOnly(kHover); }
-void WindowChrome::ImageExit_MouseDown() { exit_.ShowOnly(kPressed); }
-
-void WindowChrome::ImageExit_MouseUp()
+ChromeAction WindowChrome::ImageMin_MouseUp()
 {
-    if (exit_.IsVisible(kPressed))
-        host_.Unload();
+    return minimise_.IsVisible(kPressed) ? ChromeAction::Minimise : ChromeAction::None;
 }
 
-void WindowChrome::ImageExit_Click()
+ChromeAction WindowChrome::ImageExit_MouseMove()
 {
-    host_.Unload();
+    exit_.ShowOnly(kHover);
+    return ChromeAction::None;
 }
 
-void WindowChrome::Form_MouseMove()
+ChromeAction WindowChrome::ImageExit_MouseDown()
+{
+    exit_.ShowOnly(kPressed);
+    return ChromeAction::None;
+}
+
+ChromeAction WindowChrome::ImageExit_MouseUp()
+{
+    return exit_.IsVisible(kPressed) ? ChromeAction::Unload : ChromeAction::None;
+}
+
+ChromeAction WindowChrome::ImageExit_Click()
+{
+    return ChromeAction::Unload;
+}
+
+ChromeAction WindowChrome::Form_MouseMove()
 {
     minimise_.ShowOnly(kResting);
     exit_.ShowOnly(kResting);
+    return ChromeAction::None;
 }

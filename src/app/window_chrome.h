@@ -8,36 +8,33 @@ public:
     virtual bool IsVisible(int index) = 0;
 };
 
-// What the chrome's handlers ask of the main window.
-class ChromeHost {
-public:
-    virtual ~ChromeHost() = default;
-    // Lets the system move the window with the mouse, as a title bar would.
-    virtual void StartDrag() = 0;
-    virtual void Minimise() = 0;
-    // Unloads the main window (which, while not exiting, hides it).
-    virtual void Unload() = 0;
+// What a chrome event asks of the main window.
+enum class ChromeAction {
+    None,
+    StartDrag, // let the system move the window with the mouse, as a title bar would
+    Minimise,
+    Unload,    // unload the main window (which, while not exiting, hides it)
 };
 
 // The caption bar and the minimise and close buttons, drawn from images:
-// resting (0), hover (1) and pressed (2).
+// resting (0), hover (1) and pressed (2). Each event sets the images and
+// says what the window is to do.
 class WindowChrome {
 public:
-    WindowChrome(ImageSet& minimise, ImageSet& exit, ChromeHost& host);
+    WindowChrome(ImageSet& minimise, ImageSet& exit);
 
-    void ImageCaption_MouseDown(int button);
-    void ImageMin_MouseMove();
-    void ImageMin_MouseDown();
-    void ImageMin_MouseUp();
-    void ImageExit_MouseMove();
-    void ImageExit_MouseDown();
-    void ImageExit_MouseUp();
-    void ImageExit_Click();
+    ChromeAction ImageCaption_MouseDown(int button);
+    ChromeAction ImageMin_MouseMove();
+    ChromeAction ImageMin_MouseDown();
+    ChromeAction ImageMin_MouseUp();
+    ChromeAction ImageExit_MouseMove();
+    ChromeAction ImageExit_MouseDown();
+    ChromeAction ImageExit_MouseUp();
+    ChromeAction ImageExit_Click();
     // The pointer over the window's background.
-    void Form_MouseMove();
+    ChromeAction Form_MouseMove();
 
 private:
     ImageSet& minimise_;
     ImageSet& exit_;
-    ChromeHost& host_;
 };

@@ -23,54 +23,56 @@ void Booster::Reset()
     boostCount_ = 0;
 }
 
-void Booster::Tick(BoosterPage& page)
+BoostTick Booster::Tick(const BoosterSettings& settings)
 {
-    if (!page.SpeedUpChecked())
-        return;
+    BoostTick tick;
+    if (!settings.speedUp)
+        return tick;
 
-    const std::wstring time = clock_.CurrentTimeText();
-    page.SetTime(time);
+    tick.ran = true;
+    tick.time = clock_.CurrentTimeText();
 
     const ForegroundSnapshot now = foreground_.Read();
     previousWindow_ = currentWindow_;
     currentWindow_ = now.handle;
     if (currentWindow_ == previousWindow_)
-        return;
+        return tick;
     if (TrimNull(now.title).empty())
-        return;
-    if (SameAsLastBoosted(now.title, page.LastBoostedTitle()))
-        return;
+        return tick;
+    if (SameAsLastBoosted(now.title))
+        return tick;
 
-    const SpeedMode mode = SpeedModeFromText(page.SpeedModeText());
     priority_.SetProcessPriority(0, previousWindow_, kNormalPriorityClass);
-    priority_.SetProcessPriority(0, currentWindow_, BoostPriorityClass(mode));
+    priority_.SetProcessPriority(0, currentWindow_, BoostPriorityClass(settings.mode));
 
-    page.SetBoostedTitle(now.title);
-    if (page.RecordingChecked())
-        Record(page, time, now.title, mode);
+    tick.boosted = true;
+    tick.title = now.title;
+    lastBoosted_ = now.title;
+    if (settings.recording)
+        Record(tick, settings.recordLimit, settings.mode);
 
     boostCount_ = NextBoostCount(boostCount_);
-    page.SetBoostCount(std::to_wstring(boostCount_));
+    tick.count = boostCount_;
+    return tick;
 }
 
-bool Booster::SameAsLastBoosted(const std::wstring& title, const std::wstring& lastBoosted) const
+bool Booster::SameAsLastBoosted(const std::wstring& title) const
 {
-    const std::wstring::size_type n = TrimNull(lastBoosted).size();
-    return title.size() >= n && lastBoosted.size() >= n && title.compare(0, n, lastBoosted, 0, n) == 0;
+    const std::wstring::size_type n = TrimNull(lastBoosted_).size();
+    return title.size() >= n && lastBoosted_.size() >= n && title.compare(0, n, lastBoosted_, 0, n) == 0;
 }
 
-void Booster::Record(BoosterPage& page, const std::wstring& time, const std::wstring& title,
-                     SpeedMode mode)
+void Booster::Record(BoostTick& tick, double limit, SpeedMode mode)
 {
     // The history is emptied once it has grown past the limit; the new line
-    // goes in after, so the box can exceed the limit by up to one line.
-    const double limit = SettingValue(page.AutoCleanLimitText());
-    if (limit < static_cast<double>(page.HistoryLength()))
-        page.ClearHistory();
-    page.AppendHistory(time + L" " + title);
-    page.SetSpeedupTarget(title);
-    page.SetSpeedCountSentence(L"已为系统提速 " + std::to_wstring(NextBoostCount(boostCount_)) + L" 次。");
-    const std::wstring gain = GainFigure(mode, random_);
-    page.AppendHistory(RecordModeText(mode) + gain + L"\r\n");
-    page.SetSpeedGain(gain);
+    // goes in after, so it can exceed the limit by up to one line.
+    if (limit < static_cast<double>(history_.Length())) {
+        history_.Clear();
+        tick.historyCleared = true;
+    }
+    tick.recorded = true;
+    tick.gain = GainFigure(mode, random_);
+    tick.historyAdded = tick.time + L" " + tick.title + RecordModeText(mode) + tick.gain + L"\r\n";
+    history_.Append(tick.historyAdded);
+    tick.speedCountSentence = L"已为系统提速 " + std::to_wstring(NextBoostCount(boostCount_)) + L" 次。";
 }

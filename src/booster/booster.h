@@ -3,8 +3,10 @@
 #include <cstdint>
 
 #include "platform/public_function.h"
-#include "booster/booster_page.h"
+#include "booster/boost_tick.h"
+#include "booster/booster_settings.h"
 #include "booster/foreground_window.h"
+#include "booster/history.h"
 #include "booster/process_priority.h"
 #include "booster/speed_mode.h"
 #include "platform/local_clock.h"
@@ -14,23 +16,25 @@
 std::int32_t NextBoostCount(std::int32_t count);
 
 // The foreground priority booster: once a second it raises the process of a
-// newly focused window and returns the one before it to normal.
+// newly focused window and returns the one before it to normal. It keeps the
+// last boosted title, the count and the history; a tick says what it did.
 class Booster {
 public:
     Booster(ForegroundWindow& foreground, ProcessPriority& priority, LocalClock& clock,
             RandomSource& random);
 
     void Reset();
-    void Tick(BoosterPage& page);
+    BoostTick Tick(const BoosterSettings& settings);
 
     std::uintptr_t CurrentWindow() const { return currentWindow_; }
     std::uintptr_t PreviousWindow() const { return previousWindow_; }
     std::int32_t BoostCount() const { return boostCount_; }
+    const std::wstring& LastBoostedTitle() const { return lastBoosted_; }
+    History& history() { return history_; }
 
 private:
-    bool SameAsLastBoosted(const std::wstring& title, const std::wstring& lastBoosted) const;
-    void Record(BoosterPage& page, const std::wstring& time, const std::wstring& title,
-                SpeedMode mode);
+    bool SameAsLastBoosted(const std::wstring& title) const;
+    void Record(BoostTick& tick, double limit, SpeedMode mode);
 
     ForegroundWindow& foreground_;
     ProcessPriority& priority_;
@@ -40,4 +44,8 @@ private:
     std::uintptr_t currentWindow_ = 0;
     std::uintptr_t previousWindow_ = 0;
     std::int32_t boostCount_ = 0;
+    // The records page's caption before any boost; a title it begins is not
+    // boosted either.
+    std::wstring lastBoosted_ = L"无";
+    History history_;
 };

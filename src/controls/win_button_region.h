@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win_handles.h"
+
 // The button's window region. Until it is handed to a window it belongs to
 // this owner, which deletes it; once SetWindowRgn has taken it, the window
 // system owns it and the owner lets go of the handle without deleting it.
@@ -9,23 +11,16 @@ class ButtonRegion {
 public:
     ButtonRegion() = default;
     explicit ButtonRegion(HRGN region) : region_(region) {}
-    ~ButtonRegion() { Delete(); }
-    ButtonRegion(ButtonRegion&& other) noexcept : region_(other.region_) { other.region_ = nullptr; }
-    ButtonRegion& operator=(ButtonRegion&& other) noexcept;
-    ButtonRegion(const ButtonRegion&) = delete;
-    ButtonRegion& operator=(const ButtonRegion&) = delete;
 
     // The region while this owner holds it, else null.
-    HRGN get() const { return region_; }
+    HRGN get() const { return region_.get(); }
 
     // SetWindowRgn; on success the window owns the region. On failure it
     // stays here (and is deleted with the owner).
     bool HandTo(HWND window, bool redraw);
 
 private:
-    void Delete();
-
-    HRGN region_ = nullptr;
+    ScopedRegion region_;
 };
 
 // The W x H rectangle, less the corner pixels of styles 3 and 4.

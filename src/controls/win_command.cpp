@@ -4,6 +4,7 @@
 
 #include "controls/command_painter.h"
 #include "platform/win_font.h"
+#include "platform/win_window_queries.h"
 
 namespace {
 
@@ -32,14 +33,6 @@ int HeldButtons(WPARAM keys)
 
 float PointX(LPARAM lParam) { return static_cast<float>(static_cast<short>(LOWORD(lParam))); }
 float PointY(LPARAM lParam) { return static_cast<float>(static_cast<short>(HIWORD(lParam))); }
-
-int WindowDpi(HWND window)
-{
-    HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : 96;
-}
 
 } // namespace
 
@@ -219,13 +212,13 @@ std::uintptr_t CommandWindow::WindowHandle()
 
 FontSpec CommandWindow::SurfaceFont()
 {
-    return SpecFromFont(font_.get(), WindowDpi(hwnd_));
+    return SpecFromFont(font_.get(), ScreenDpi());
 }
 
 FontSpec CommandWindow::ContainerFont()
 {
     HWND parent = GetParent(hwnd_);
-    return SpecFromFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)), WindowDpi(hwnd_));
+    return SpecFromFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)), ScreenDpi());
 }
 
 void CommandWindow::SetSurfaceEnabled(bool enabled)
@@ -235,7 +228,7 @@ void CommandWindow::SetSurfaceEnabled(bool enabled)
 
 void CommandWindow::SetSurfaceFont(const FontSpec& font)
 {
-    font_.reset(CreateFontFromSpec(font, WindowDpi(hwnd_)));
+    font_.reset(CreateFontFromSpec(font, ScreenDpi()));
     canvas_.SetFont(font_.get());
 }
 

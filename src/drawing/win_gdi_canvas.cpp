@@ -4,23 +4,6 @@
 
 namespace {
 
-// Selects an object into a DC for one call and puts the previous one back.
-class ScopedSelection {
-public:
-    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~ScopedSelection()
-    {
-        if (previous_)
-            SelectObject(dc_, previous_);
-    }
-    ScopedSelection(const ScopedSelection&) = delete;
-    ScopedSelection& operator=(const ScopedSelection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
 RECT ToRect(const PixelRect& box)
 {
     return {box.left, box.top, box.right, box.bottom};
@@ -91,7 +74,7 @@ void GdiCanvas::FrameBox(const PixelRect& box, Colour colour)
 
 void GdiCanvas::Line(int x1, int y1, int x2, int y2, Colour colour)
 {
-    const ScopedSelection pen(dc_.get(), GetStockObject(DC_PEN));
+    const ScopedSelect pen(dc_.get(), GetStockObject(DC_PEN));
     SetDCPenColor(dc_.get(), colour);
     MoveToEx(dc_.get(), x1, y1, nullptr);
     LineTo(dc_.get(), x2, y2);
@@ -105,7 +88,7 @@ void GdiCanvas::Polyline(const std::vector<CanvasPoint>& points, Colour colour)
     corners.reserve(points.size());
     for (const CanvasPoint& point : points)
         corners.push_back({point.x, point.y});
-    const ScopedSelection pen(dc_.get(), GetStockObject(DC_PEN));
+    const ScopedSelect pen(dc_.get(), GetStockObject(DC_PEN));
     SetDCPenColor(dc_.get(), colour);
     ::Polyline(dc_.get(), corners.data(), static_cast<int>(corners.size()));
 }
@@ -132,7 +115,7 @@ void GdiCanvas::FocusRect(const PixelRect& box, Colour textColour)
 
 void GdiCanvas::Text(const std::wstring& text, const PixelRect& box, unsigned flags, Colour colour)
 {
-    const ScopedSelection font(dc_.get(), font_);
+    const ScopedSelect font(dc_.get(), font_);
     SetBkMode(dc_.get(), TRANSPARENT);
     SetTextColor(dc_.get(), colour);
     RECT rect = ToRect(box);
@@ -141,7 +124,7 @@ void GdiCanvas::Text(const std::wstring& text, const PixelRect& box, unsigned fl
 
 PixelSize GdiCanvas::MeasureText(const std::wstring& text, int wrapWidth, unsigned flags)
 {
-    const ScopedSelection font(dc_.get(), font_);
+    const ScopedSelect font(dc_.get(), font_);
     RECT rect{0, 0, wrapWidth, 0};
     DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &rect, flags | TextFlags::CalcRect);
     return {rect.right - rect.left, rect.bottom - rect.top};

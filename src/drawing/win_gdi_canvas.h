@@ -1,8 +1,5 @@
 #pragma once
 
-#include <memory>
-#include <type_traits>
-
 #include <windows.h>
 
 #include "drawing/canvas.h"
@@ -40,11 +37,7 @@ public:
     PixelSize MeasureText(const std::wstring& text, int wrapWidth, unsigned flags) override;
 
 private:
-    struct DcDeleter {
-        void operator()(HDC dc) const { DeleteDC(dc); }
-    };
-
-    std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc_;
+    MemoryDc dc_;
     // The DC's own bitmap, selected back before ours is deleted.
     HGDIOBJ originalBitmap_ = nullptr;
     ScopedGdiObject<HBITMAP> bitmap_;

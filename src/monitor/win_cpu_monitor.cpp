@@ -2,6 +2,7 @@
 
 #include "monitor/win_system_source.h"
 #include "platform/ansi_text.h"
+#include "platform/win_handles.h"
 
 namespace {
 
@@ -110,13 +111,12 @@ int CpuMonitorWindow::OuterWidth()
 // from the picture by WM_PAINT when they show again.
 void CpuMonitorWindow::RefreshWindow()
 {
-    HDC dc = GetDC(hwnd_);
+    const WindowDc dc(hwnd_);
     if (!dc) {
         InvalidateRect(hwnd_, nullptr, FALSE);
         return;
     }
-    BitBlt(dc, 0, 0, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
-    ReleaseDC(hwnd_, dc);
+    BitBlt(dc.get(), 0, 0, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
 }
 
 void CpuMonitorWindow::ApplyFrame()

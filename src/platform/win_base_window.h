@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win_window_class.h"
+
 // A top-level or child window whose messages go to a member function: `this`
 // travels in lpCreateParams and is kept in GWLP_USERDATA from WM_NCCREATE on.
 template <typename Derived>
@@ -15,14 +17,11 @@ protected:
     static bool RegisterOnce(const wchar_t* className, UINT style = 0)
     {
         static const bool registered = [className, style] {
-            WNDCLASSEXW windowClass = {};
-            windowClass.cbSize = sizeof windowClass;
-            windowClass.style = style;
-            windowClass.lpfnWndProc = WindowProcedure;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-            windowClass.lpszClassName = className;
-            return RegisterClassExW(&windowClass) != 0;
+            WindowClassArgs args;
+            args.name = className;
+            args.procedure = WindowProcedure;
+            args.style = style;
+            return RegisterWindowClass(args);
         }();
         return registered;
     }

@@ -11,26 +11,16 @@ const std::vector<TrayMenuEntry>& TrayMenuEntries()
     return entries;
 }
 
-bool OnTrayMenuCommand(TrayMenuHost& host, int id)
+TrayMenuChoice TrayMenuCommand(int id)
 {
-    Page page = Page::Status;
+    using Kind = TrayMenuChoice::Kind;
     switch (id) {
-    case TrayMenuId::Web:
-        host.OpenHomePage();
-        return true;
-    case TrayMenuId::Exit:
-        // The icon goes first, at once, then the windows.
-        host.RemoveTrayIcon();
-        host.ExitProgram();
-        return true;
-    case TrayMenuId::State: page = Page::Status; break;
-    case TrayMenuId::Record: page = Page::Records; break;
-    case TrayMenuId::Setting: page = Page::Settings; break;
-    case TrayMenuId::About: page = Page::About; break;
-    default:
-        return false;
+    case TrayMenuId::Web: return {Kind::OpenHomePage, Page::Status};
+    case TrayMenuId::Exit: return {Kind::Exit, Page::Status};
+    case TrayMenuId::State: return {Kind::ShowPage, Page::Status};
+    case TrayMenuId::Record: return {Kind::ShowPage, Page::Records};
+    case TrayMenuId::Setting: return {Kind::ShowPage, Page::Settings};
+    case TrayMenuId::About: return {Kind::ShowPage, Page::About};
+    default: return {};
     }
-    host.ShowAndRestoreMainWindow();
-    host.SelectMainWindowPage(page);
-    return true;
 }

@@ -23,15 +23,16 @@ constexpr int About = 40005;
 constexpr int Exit = 40006;
 } // namespace TrayMenuId
 
-class TrayMenuHost {
-public:
-    virtual ~TrayMenuHost() = default;
-    virtual void ShowAndRestoreMainWindow() = 0;
-    virtual void SelectMainWindowPage(Page page) = 0;
-    virtual void OpenHomePage() = 0;
-    virtual void RemoveTrayIcon() = 0;
-    virtual void ExitProgram() = 0;
+// What a chosen entry asks of the main window.
+struct TrayMenuChoice {
+    enum class Kind {
+        None,         // an id that is none of the entries
+        OpenHomePage, // the vendor's home page in the browser
+        ShowPage,     // show and restore the window, then choose `page`
+        Exit,         // the icon goes first, at once, then the program
+    };
+    Kind kind = Kind::None;
+    Page page = Page::Status;
 };
 
-// Runs the handler of a chosen entry; false for an id that is none of them.
-bool OnTrayMenuCommand(TrayMenuHost& host, int id);
+TrayMenuChoice TrayMenuCommand(int id);

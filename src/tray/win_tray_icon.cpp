@@ -5,12 +5,6 @@
 #include "platform/ansi_text.h"
 #include "tray/tray_window_proc.h"
 
-TrayIcon::~TrayIcon()
-{
-    if (icon_)
-        DestroyIcon(icon_);
-}
-
 void TrayIcon::Add(HWND window)
 {
     HICON icon = static_cast<HICON>(
@@ -27,9 +21,7 @@ void TrayIcon::Add(HWND window)
     std::memcpy(data_.szTip, "Torvane", 8);
     Shell_NotifyIconA(NIM_ADD, &data_);
     // The shell keeps its own copy; the one added before is no longer needed.
-    if (icon_)
-        DestroyIcon(icon_);
-    icon_ = icon;
+    icon_.reset(icon);
 }
 
 void TrayIcon::Remove()

@@ -6,12 +6,13 @@
 
 #include <shellapi.h>
 
+#include "platform/win_handles.h"
+
 // The program's one notification-area icon. The icon file is loaded anew on
 // every add, so a new shell gets the file as it is now.
 class TrayIcon {
 public:
     explicit TrayIcon(std::wstring iconPath) : iconPath_(std::move(iconPath)) {}
-    ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -23,5 +24,5 @@ public:
 private:
     std::wstring iconPath_;
     NOTIFYICONDATAA data_ = {};
-    HICON icon_ = nullptr;
+    ScopedIcon icon_;
 };

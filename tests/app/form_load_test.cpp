@@ -12,7 +12,7 @@ namespace {
 
 // Records the main window's side of the load, with the settings writes and
 // registry calls interleaved in one journal.
-class JournalHost : public StartupHost, public WindowZOrder {
+class JournalHost : public StartupHost {
 public:
     explicit JournalHost(std::vector<std::wstring>& journal) : journal_(journal) {}
     void LayoutPages() override { journal_.push_back(L"layout"); }
@@ -56,7 +56,8 @@ struct Startup {
     Autorun autorun{runKey, L"C:\\T\\Torvane.exe"};
     FakeSettingsControls controls;
     JournalHost host{journal};
-    SettingsPage page{controls, config, autorun, host};
+    BoosterSettings boosting;
+    SettingsPage page{controls, config, autorun, host, boosting};
 
     std::vector<std::wstring> Run()
     {

@@ -19,7 +19,8 @@ protected:
     Autorun autorun{runKey, L"C:\\Torvane\\Torvane.exe"};
     FakeSettingsControls controls;
     FakeZOrder zOrder;
-    SettingsPage page{controls, config, autorun, zOrder};
+    BoosterSettings boosting;
+    SettingsPage page{controls, config, autorun, zOrder, boosting};
 };
 
 } // namespace
@@ -74,6 +75,7 @@ TEST_F(SettingsPageTest, HandlersStoreTheirKeysAndAct)
         int value;
         std::wstring written;
     };
+
     const Case cases[] = {
         {SettingsControl::CheckAutoMin, 1, L"Normal/AutoMin=1"},
         {SettingsControl::CheckAutoMin, 0, L"Normal/AutoMin=0"},
@@ -91,6 +93,13 @@ TEST_F(SettingsPageTest, HandlersStoreTheirKeysAndAct)
         controls.SetCheckValue(c.control, c.value);
         page.OnClick(c.control);
         EXPECT_EQ(store.writes, std::vector<std::wstring>{c.written});
+        // The booster reads what the boxes say, from the change on.
+        if (c.control == SettingsControl::CheckState) {
+            EXPECT_EQ(boosting.speedUp, c.value == 1) << c.written;
+        }
+        if (c.control == SettingsControl::CheckEnableRecord) {
+            EXPECT_EQ(boosting.recording, c.value == 1) << c.written;
+        }
     }
     EXPECT_EQ(zOrder.calls, (std::vector<bool>{true, false}));
     EXPECT_EQ(runKey.calls.front(), L"set machine TV");
@@ -115,6 +124,11 @@ TEST_F(SettingsPageTest, CombosStoreModeNumberAndLimitText)
         controls.SelectComboItem(c.combo, c.item);
         page.OnClick(c.combo);
         EXPECT_EQ(store.writes, std::vector<std::wstring>{c.written});
+        if (c.combo == SettingsControl::ComboSpeed) {
+            EXPECT_EQ(boosting.mode, SpeedModeFromText(c.item)) << c.written;
+        } else {
+            EXPECT_EQ(boosting.recordLimit, std::stod(c.item)) << c.written;
+        }
     }
 }
 

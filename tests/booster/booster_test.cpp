@@ -50,7 +50,7 @@ protected:
     void SwitchTo(std::uintptr_t handle, const std::wstring& title)
     {
         foreground.Show(handle, title);
-        booster.Tick(page);
+        page.Show(booster.Tick(page.Settings()));
     }
 
     FakeForeground foreground;
@@ -87,12 +87,12 @@ TEST_F(BoosterTest, ModeTextChoosesTheRaisedClass)
         {L"普通提速 ", 0x100, L" 疯狂提速，速度提升："},
     };
     for (const Case& c : cases) {
+        Booster fresh{foreground, priority, clock, random};
         FakeBoosterPage freshPage;
         freshPage.speedMode = c.mode;
         priority.calls.clear();
-        booster.Reset();
         foreground.Show(0x20, L"A");
-        booster.Tick(freshPage);
+        freshPage.Show(fresh.Tick(freshPage.Settings()));
         ASSERT_EQ(priority.calls.size(), 2u);
         EXPECT_EQ(priority.calls[1].priorityClass, c.raised);
         EXPECT_NE(freshPage.history.find(c.modeText), std::wstring::npos);
@@ -129,17 +129,23 @@ TEST_F(BoosterTest, NoBoostCases)
         {"last has trailing spaces", L"Be  ", 0x30, L"Bex"},
     };
     for (const Case& c : cases) {
+        // A fresh booster, which has boosted the last title when there is one.
+        Booster fresh{foreground, priority, clock, random};
         FakeBoosterPage freshPage;
-        freshPage.info = c.lastBoosted;
+        if (c.lastBoosted != L"无") {
+            foreground.Show(0x77, c.lastBoosted);
+            fresh.Tick(freshPage.Settings());
+            ASSERT_EQ(fresh.LastBoostedTitle(), c.lastBoosted) << c.name;
+        }
         priority.calls.clear();
-        booster.Reset();
+        fresh.Reset();
         foreground.Show(c.handle == 0 ? 0x99 : 0, L"");
-        booster.Tick(freshPage);
+        freshPage.Show(fresh.Tick(freshPage.Settings()));
         foreground.Show(c.handle, c.title);
-        booster.Tick(freshPage);
+        freshPage.Show(fresh.Tick(freshPage.Settings()));
         EXPECT_TRUE(priority.calls.empty()) << c.name;
         EXPECT_EQ(freshPage.count, L"0") << c.name;
-        EXPECT_EQ(booster.CurrentWindow(), c.handle) << c.name;
+        EXPECT_EQ(fresh.CurrentWindow(), c.handle) << c.name;
     }
 }
 
@@ -158,7 +164,6 @@ TEST_F(BoosterTest, SameTitleSkipDoesNotRestoreAndNextBoostRestoresOnlyTheWindow
 TEST_F(BoosterTest, UnchangedHandleDoesNothingButTheClock)
 {
     SwitchTo(0xA, L"Alpha");
-    page.info = L"something else";
     clock.now = L"12:35:00";
     SwitchTo(0xA, L"Alpha");
     EXPECT_EQ(priority.calls.size(), 2u);
@@ -177,7 +182,7 @@ TEST_F(BoosterTest, PausedTickChangesNothingAndResumeComparesWithTheHandleBefore
     EXPECT_EQ(priority.calls.size(), 2u);
 
     page.speedUp = true;
-    booster.Tick(page);
+    page.Show(booster.Tick(page.Settings()));
     const std::vector<PriorityCall> expected = {{0, 0, 0x20}, {0, 0xA, 0x80}, {0, 0xA, 0x20}, {0, 0xB, 0x80}};
     EXPECT_EQ(priority.calls, expected);
 }
@@ -235,13 +240,13 @@ TEST_F(BoosterTest, HistoryIsEmptiedOncePastTheLimitBeforeTheNewLine)
         {"no limit shown cleans every time", L"", {45, 45}},
     };
     for (const Case& c : cases) {
+        Booster fresh{foreground, priority, clock, random};
         FakeBoosterPage freshPage;
         freshPage.limit = c.limit;
-        booster.Reset();
         for (std::size_t i = 0; i < c.lengths.size(); ++i) {
             const std::wstring title = (i % 2 ? L"B" : L"A") + std::wstring(20, L'x');
             foreground.Show(0x100 + i, title);
-            booster.Tick(freshPage);
+            freshPage.Show(fresh.Tick(freshPage.Settings()));
             EXPECT_EQ(freshPage.history.size(), c.lengths[i]) << c.name << " boost " << i + 1;
         }
     }
@@ -261,4 +266,6 @@ TEST_F(BoosterTest, RecordingOffLeavesTheHistoryAndOnAgainContinuesIt)
     SwitchTo(0xD, std::wstring(21, L'd'));
     EXPECT_EQ(page.history.size(), 90u);
     EXPECT_EQ(page.history.substr(0, 45), first);
+    // What the page shows is what the booster keeps, and "保存" saves.
+    EXPECT_EQ(booster.history().Text(), page.history);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "platform/win_handles.h"
 
 namespace {
 
@@ -300,44 +301,40 @@ bool TestWindow::BringToFront() const
 
 std::optional<std::string> RunValue(HKEY root)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    ScopedRegKey key;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS)
         return std::nullopt;
     char data[1024] = {};
     DWORD size = sizeof data - 1;
     DWORD type = 0;
-    const LONG result = RegQueryValueExA(key, "TV", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.get(), "TV", nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
         return std::nullopt;
     return std::string(data);
 }
 
 void SetRunValue(HKEY root, const std::string& data)
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyA(root, kRunKey, &key) != ERROR_SUCCESS)
+    ScopedRegKey key;
+    if (RegCreateKeyA(root, kRunKey, key.receive()) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, "TV", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    RegSetValueExA(key.get(), "TV", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
 }
 
 void DeleteRunValue(HKEY root)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    ScopedRegKey key;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_SET_VALUE, key.receive()) != ERROR_SUCCESS)
         return;
-    RegDeleteValueA(key, "TV");
-    RegCloseKey(key);
+    RegDeleteValueA(key.get(), "TV");
 }
 
 std::vector<std::uint32_t> ScreenPixels(const RECT& box)
 {
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const WindowDc screen;
+    const MemoryDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -345,17 +342,12 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& box)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+    const ScopedGdiObject<HBITMAP> bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const ScopedSelect selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), box.left, box.top, SRCCOPY);
     GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(width) * height);
 }
 
 void SaveScreenBmp(const RECT& box, const std::string& path)

@@ -2,26 +2,44 @@
 
 #include <string>
 
-#include "booster/booster_page.h"
+#include "booster/boost_tick.h"
+#include "booster/booster_settings.h"
 
-// The main window's pages as plain fields, with their designed captions.
-class FakeBoosterPage : public BoosterPage {
+// The pages as plain fields with their designed captions, drawn from the
+// booster's ticks as the real pages draw them, and the settings page's
+// choices the booster reads.
+class FakeBoosterPage {
 public:
-    bool SpeedUpChecked() override { return speedUp; }
-    std::wstring SpeedModeText() override { return speedMode; }
-    bool RecordingChecked() override { return recording; }
-    std::wstring LastBoostedTitle() override { return info; }
-    std::wstring AutoCleanLimitText() override { return limit; }
-    std::size_t HistoryLength() override { return history.size(); }
-    void ClearHistory() override { history.clear(); ++clears; }
+    BoosterSettings Settings() const
+    {
+        BoosterSettings settings;
+        settings.speedUp = speedUp;
+        settings.mode = SpeedModeFromText(speedMode);
+        settings.recording = recording;
+        settings.recordLimit = SettingValue(limit);
+        return settings;
+    }
 
-    void SetTime(const std::wstring& text) override { time = text; }
-    void SetBoostedTitle(const std::wstring& title) override { info = title; tooltip = title; }
-    void SetBoostCount(const std::wstring& text) override { count = text; }
-    void SetSpeedupTarget(const std::wstring& title) override { target = title; }
-    void SetSpeedCountSentence(const std::wstring& text) override { speedCount = text; }
-    void SetSpeedGain(const std::wstring& text) override { speed = text; }
-    void AppendHistory(const std::wstring& text) override { history += text; }
+    void Show(const BoostTick& tick)
+    {
+        if (tick.ran)
+            time = tick.time;
+        if (tick.recorded) {
+            if (tick.historyCleared) {
+                history.clear();
+                ++clears;
+            }
+            history += tick.historyAdded;
+            target = tick.title;
+            speedCount = tick.speedCountSentence;
+            speed = tick.gain;
+        }
+        if (tick.boosted) {
+            info = tick.title;
+            tooltip = tick.title;
+            count = std::to_wstring(tick.count);
+        }
+    }
 
     bool speedUp = true;
     std::wstring speedMode = L"普通提速";

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "links/ad_text.h"
+#include "links/news_line.h"
 
 namespace {
 
@@ -94,4 +95,21 @@ TEST(AdText, VendorAddresses)
     EXPECT_EQ(AdPageUrl(site), L"http://127.0.0.1:8123/ad/tv/page/");
     const VendorSite other{L"vendor.test", L"www.vendor.test", L"x"};
     EXPECT_EQ(AdTextUrl(other), L"http://vendor.test/ad/tv/");
+}
+
+// The line shows the host until a text is taken, then that text (made safe
+// to show) for good; a click opens the home page only while it shows the host.
+TEST(NewsLine, TakesTheFirstGoodTextOnceAndLinksByWhatItShows)
+{
+    NewsLine line(VendorSite{L"Vendor.example:81", L"http://vendor.example/", L"agent"});
+    EXPECT_EQ(line.InitialCaption(), L"Vendor.example:81");
+    EXPECT_EQ(line.ClickTarget(line.InitialCaption()), L"http://Vendor.example:81/");
+    EXPECT_EQ(line.ClickTarget(L"vendor.example:81"), L"http://Vendor.example:81/ad/tv/page/");
+
+    EXPECT_FALSE(line.Take(L""));
+    EXPECT_FALSE(line.Take(std::wstring(L"  \0news", 7)));
+    EXPECT_FALSE(line.Done());
+    EXPECT_EQ(line.Take(L"  新\tnews"), std::optional<std::wstring>(L"  新 news"));
+    EXPECT_TRUE(line.Done());
+    EXPECT_FALSE(line.Take(L"later news")) << "one text a run";
 }

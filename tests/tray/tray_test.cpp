@@ -10,22 +10,36 @@ namespace {
 
 constexpr unsigned kTaskbarCreated = 0xC123;
 
-struct RecordingHost : TrayHost, TrayMenuHost {
-    bool MainWindowVisible() override { return visible; }
-    void ShowMainWindow() override { log.push_back(L"show+restore"); }
-    void SetForeground() override { log.push_back(L"foreground"); }
-    void ShowTrayMenu() override { log.push_back(L"menu"); }
-    void AddTrayIcon() override { log.push_back(L"add icon"); }
-    std::intptr_t CallOldWindowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override
+// Does what the main window does with the tray's decisions, writing down each
+// step; a message passed on reaches the window's usual handling (77).
+struct RecordingHost {
+    std::intptr_t Handle(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
     {
+        switch (TrayMessageAction(kTaskbarCreated, message, lParam, visible)) {
+        case TrayAction::ShowWindow: log.push_back(L"show+restore"); return 0;
+        case TrayAction::ShowMenu: log.push_back(L"foreground"); log.push_back(L"menu"); return 0;
+        case TrayAction::AddIcon: log.push_back(L"add icon"); return 0;
+        case TrayAction::Nothing: return 0;
+        case TrayAction::PassOn: break;
+        }
         passed.push_back({message, wParam, lParam});
         return 77;
     }
-    void ShowAndRestoreMainWindow() override { log.push_back(L"show+restore"); }
-    void SelectMainWindowPage(Page page) override { log.push_back(L"page " + std::to_wstring(static_cast<int>(page))); }
-    void OpenHomePage() override { log.push_back(L"home page"); }
-    void RemoveTrayIcon() override { log.push_back(L"remove icon"); }
-    void ExitProgram() override { log.push_back(L"exit"); }
+
+    bool Command(int id)
+    {
+        const TrayMenuChoice choice = TrayMenuCommand(id);
+        switch (choice.kind) {
+        case TrayMenuChoice::Kind::None: return false;
+        case TrayMenuChoice::Kind::OpenHomePage: log.push_back(L"home page"); break;
+        case TrayMenuChoice::Kind::Exit: log.push_back(L"remove icon"); log.push_back(L"exit"); break;
+        case TrayMenuChoice::Kind::ShowPage:
+            log.push_back(L"show+restore");
+            log.push_back(L"page " + std::to_wstring(static_cast<int>(choice.page)));
+            break;
+        }
+        return true;
+    }
 
     struct Call {
         unsigned message;
@@ -69,7 +83,7 @@ TEST(TrayWindowProc, DecidesEachMessage)
     for (const Case& c : cases) {
         RecordingHost host;
         host.visible = c.visible;
-        EXPECT_EQ(WindowProc(host, kTaskbarCreated, c.message, c.wParam, c.lParam), c.result) << c.name;
+        EXPECT_EQ(host.Handle(c.message, c.wParam, c.lParam), c.result) << c.name;
         EXPECT_EQ(host.log, c.log) << c.name;
         if (c.passedOn)
             EXPECT_EQ(host.passed, (std::vector<RecordingHost::Call>{{c.message, c.wParam, c.lParam}})) << c.name;
@@ -99,10 +113,10 @@ TEST(TrayMenu, EntriesInOrderAndTheirHandlers)
     };
     for (const Case& c : cases) {
         RecordingHost host;
-        EXPECT_TRUE(OnTrayMenuCommand(host, c.id));
+        EXPECT_TRUE(host.Command(c.id));
         EXPECT_EQ(host.log, c.log) << c.id;
     }
     RecordingHost host;
-    EXPECT_FALSE(OnTrayMenuCommand(host, 12345));
+    EXPECT_FALSE(host.Command(12345));
     EXPECT_TRUE(host.log.empty());
 }

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 
 #include "controls/win_command.h"
+#include "platform/win_handles.h"
 
 namespace {
 
@@ -73,13 +75,13 @@ TEST(CommandLooks, EachStyleShowsFiveDistinctLooksOnOneSheet)
     const int sheetHeight = kLookCount * (kHeight + kGap) + kGap;
     HWND parent = CreateWindowExW(0, L"STATIC", L"looks", WS_POPUP, 0, 0, sheetWidth, sheetHeight, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
-    HDC screen = GetDC(nullptr);
-    HDC sheetDc = CreateCompatibleDC(screen);
-    HBITMAP sheet = CreateCompatibleBitmap(screen, sheetWidth, sheetHeight);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(sheetDc, sheet);
+    const WindowDc screen;
+    const MemoryDc sheetDc(CreateCompatibleDC(screen.get()));
+    const ScopedGdiObject<HBITMAP> sheet(CreateCompatibleBitmap(screen.get(), sheetWidth, sheetHeight));
+    std::optional<ScopedSelect> selected;
+    selected.emplace(sheetDc.get(), sheet.get());
     RECT all = {0, 0, sheetWidth, sheetHeight};
-    FillRect(sheetDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(sheetDc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
     for (int style = 1; style <= kStyles; ++style) {
         std::vector<std::uint32_t> up;
@@ -99,14 +101,13 @@ TEST(CommandLooks, EachStyleShowsFiveDistinctLooksOnOneSheet)
                 up = pixels;
             else
                 EXPECT_NE(pixels, up) << "style " << style << " looks the same " << std::string(kLooks[look], kLooks[look] + wcslen(kLooks[look]));
-            BitBlt(sheetDc, kGap + (style - 1) * (kWidth + kGap), kGap + look * (kHeight + kGap), kWidth, kHeight,
+            BitBlt(sheetDc.get(), kGap + (style - 1) * (kWidth + kGap), kGap + look * (kHeight + kGap), kWidth, kHeight,
                    button->canvas().Dc(), 0, 0, SRCCOPY);
             DestroyWindow(button->hwnd());
         }
     }
-    SelectObject(sheetDc, previous);
-    WriteBmp("command_styles.bmp", sheetDc, sheet, sheetWidth, sheetHeight);
-    DeleteObject(sheet);
-    DeleteDC(sheetDc);
+    // GetDIBits wants the bitmap out of every DC.
+    selected.reset();
+    WriteBmp("command_styles.bmp", sheetDc.get(), sheet.get(), sheetWidth, sheetHeight);
     DestroyWindow(parent);
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <windows.h>
+
+#include "app/win_page_parts.h"
+#include "app/win_widgets.h"
+#include "links/news_line.h"
+#include "links/win_ad_fetch.h"
+#include "platform/win_base_window.h"
+
+// The about page: what the program does, the vendor's two links, and the
+// news line it fetches every 5 s until one is taken.
+class AboutPageWindow : public BaseWindow<AboutPageWindow> {
+public:
+    explicit AboutPageWindow(VendorSite site) : newsLine_(std::move(site)) {}
+
+    bool Create(const PageCreateArgs& args);
+    // "官方网站" of the tray menu opens the same page as LabelWeb.
+    void OpenHomePage() const;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls(const PageCreateArgs& args);
+    void LabelWeb_Click() const;
+    void LabelHomePage_Click() const;
+    void TimerAd_Timer();
+    void AdTextArrived(LPARAM text);
+    void OpenPage(const std::wstring& url) const;
+    void StopFetching();
+
+    NewsLine newsLine_;
+    Label labelWeb_;
+    Label labelHomePage_;
+    WidgetRouter router_;
+    std::unique_ptr<AdFetcher> adFetcher_;
+    bool adFetchPending_ = false;
+};

@@ -1,0 +1,124 @@
+#include "app/status_page_window.h"
+
+#include <cwchar>
+
+#include "app/control_ids.h"
+#include "app/design_values.h"
+#include "platform/win_handles.h"
+
+namespace {
+
+constexpr int kCaptionLeft = 480;
+constexpr int kValueLeft = 1680;
+constexpr int kCaptionWidth = 1200;
+constexpr int kMonitorTop = 2160;
+
+struct LegendEntry {
+    const wchar_t* caption;
+    Colour colour;
+};
+
+// Series order: CPU, memory, page file, disk, virtual memory, as the legend reads.
+const LegendEntry kLegend[5] = {
+    {L"CPU", 0x00FF00}, {L"内存", 0x00FFFF}, {L"页面文件", 0x0000FF}, {L"磁盘空间", 0xFF80FF}, {L"虚拟内存", 0xFF0000},
+};
+
+// The legend swatch's colour for a control id, if it is one.
+bool SwatchColour(int id, Colour& colour)
+{
+    const int index = id - ControlId::LegendSwatchFirst;
+    if (index < 0 || index >= 5)
+        return false;
+    colour = kLegend[index].colour;
+    return true;
+}
+
+bool DrawSwatch(const DRAWITEMSTRUCT& item)
+{
+    Colour colour = 0;
+    if (!SwatchColour(static_cast<int>(item.CtlID), colour))
+        return false;
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(item.hDC, &item.rcItem, brush.get());
+    FrameRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    return true;
+}
+
+} // namespace
+
+bool StatusPageWindow::Create(const PageCreateArgs& args, CpuMonitorSupport& support)
+{
+    if (!RegisterOnce(L"TorvaneStatusPage") || !CreatePageWindow(args, L"TorvaneStatusPage", this))
+        return false;
+    CreateControls(args, support);
+    return true;
+}
+
+void StatusPageWindow::CreateControls(const PageCreateArgs& args, CpuMonitorSupport& support)
+{
+    const ChildFactory factory = PageControls(hwnd_, args);
+    factory.Heading({240, 120, 3000, 360}, L"提速状态", args.fonts->heading());
+
+    factory.Label(0, {kCaptionLeft, 600, kCaptionWidth}, L"当前时间：");
+    time_.Attach(factory.Label(ControlId::LabelTime, {kValueLeft, 600, 3000}, L"0"));
+
+    factory.Label(0, {kCaptionLeft, 960, kCaptionWidth}, L"提速效果：");
+    factory.Label(0, {kValueLeft, 960, 1740}, L"系统整体速度已提升");
+    speed_.Attach(factory.Label(ControlId::LabelSpeed, {kValueLeft + 1740, 960, 1200}, L"0%"));
+
+    factory.Label(0, {kCaptionLeft, 1320, kCaptionWidth}, L"提速目标：");
+    speedupTarget_.Attach(
+        factory.Label(ControlId::LabelSpeedupTarget, {kValueLeft, 1320, 6240}, L"无", SS_ENDELLIPSIS));
+
+    factory.Label(0, {kCaptionLeft, 1680, kCaptionWidth}, L"提速统计：");
+    speedCount_.Attach(factory.Label(ControlId::LabelSpeedCount, {kValueLeft, 1680, 6240}, L"0"));
+
+    // 361 x 73 pixels at 96 DPI.
+    MemoryPropertyBag properties = CpuMonitor1Properties();
+    CpuMonitorCreateArgs monitor;
+    monitor.parent = hwnd_;
+    monitor.id = ControlId::CpuMonitor1;
+    monitor.left = factory.Pixels(kCaptionLeft);
+    monitor.top = factory.Pixels(kMonitorTop);
+    monitor.width = factory.Pixels(5415);
+    monitor.height = factory.Pixels(1095);
+    monitor.support = &support;
+    monitor.properties = &properties;
+    CpuMonitorWindow::Create(monitor);
+
+    const int legendTop = kMonitorTop + 1095 + 150;
+    int left = kCaptionLeft;
+    for (int i = 0; i < 5; ++i) {
+        factory.Swatch(ControlId::LegendSwatchFirst + i, {left, legendTop + 60, 150, 150});
+        const int width = 120 + 240 * static_cast<int>(std::wcslen(kLegend[i].caption));
+        factory.Label(0, {left + 210, legendTop, width}, kLegend[i].caption);
+        left += 210 + width;
+    }
+}
+
+void StatusPageWindow::Show(const BoostTick& tick) const
+{
+    if (tick.ran)
+        time_.SetText(tick.time);
+    if (tick.recorded) {
+        speedupTarget_.SetText(tick.title);
+        speedCount_.SetText(tick.speedCountSentence);
+        speed_.SetText(tick.gain);
+    }
+}
+
+LRESULT StatusPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        PaintPageBackground(hwnd_, reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return PageControlBackground(reinterpret_cast<HDC>(wParam));
+    case WM_DRAWITEM:
+        return DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,142 @@
+#include "app/win_chrome_controls.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+#include "app/chrome_artwork.h"
+#include "app/win_child_controls.h"
+#include "app/control_ids.h"
+#include "app/twips.h"
+
+namespace {
+
+using namespace MainWindowLayout;
+
+constexpr int kCaptionHeight = 600;
+constexpr int kButtonWidth = 480;
+constexpr int kButtonHeight = 330;
+constexpr int kTabLeft = 110;
+constexpr int kTabWidth = 3020;
+constexpr int kTabHeight = 500;
+constexpr int kTabLabelHeight = 300;
+
+// The four tabs, top to bottom.
+struct TabRow {
+    int top;
+    const wchar_t* caption;
+    int imageId;
+    int labelId;
+};
+const TabRow kTabs[4] = {
+    {2010, L"提速状态", ControlId::ImageStatus, ControlId::LabelStatus},
+    {2540, L"提速记录", ControlId::ImageRecords, ControlId::LabelRecords},
+    {3060, L"软件设置", ControlId::ImageSettings, ControlId::LabelSettings},
+    {3590, L"关于软件", ControlId::ImageAbout, ControlId::LabelAbout},
+};
+
+RECT PlaceOf(int left, int top, int width, int height, int dpi)
+{
+    const int x = TwipsToPixels(left, dpi);
+    const int y = TwipsToPixels(top, dpi);
+    return {x, y, x + TwipsToPixels(width, dpi), y + TwipsToPixels(height, dpi)};
+}
+
+} // namespace
+
+void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4],
+                            std::function<void(ChromeAction)> act)
+{
+    act_ = std::move(act);
+    std::copy(std::begin(pages), std::end(pages), pages_);
+    CreateTabs(window, dpi, fonts);
+    CreateCaptionBar(window, dpi, fonts);
+
+    ImageView::Callbacks onMin;
+    onMin.mouseMove = [this] { act_(chrome_->ImageMin_MouseMove()); };
+    onMin.mouseDown = [this](int) { act_(chrome_->ImageMin_MouseDown()); };
+    onMin.mouseUp = [this](int) { act_(chrome_->ImageMin_MouseUp()); };
+    ImageView::Callbacks onExit;
+    onExit.mouseMove = [this] { act_(chrome_->ImageExit_MouseMove()); };
+    onExit.mouseDown = [this](int) { act_(chrome_->ImageExit_MouseDown()); };
+    onExit.mouseUp = [this](int) { act_(chrome_->ImageExit_MouseUp()); };
+    const int barTop = TwipsToPixels(90, dpi);
+    const int barHeight = TwipsToPixels(kCaptionHeight, dpi);
+    const auto buttonImages = [barTop, barHeight](WindowButton button) {
+        std::vector<ImageView::Painter> images;
+        for (int state = 0; state < 3; ++state)
+            images.push_back(
+                [button, state, barTop, barHeight](Canvas& c) { DrawWindowButton(c, button, state, barTop, barHeight); });
+        return images;
+    };
+    ImageView* minimise = ImageView::Create(window, ControlId::ImageMin,
+                                            PlaceOf(10800, 90, kButtonWidth, kButtonHeight, dpi),
+                                            buttonImages(WindowButton::Minimise), onMin);
+    ImageView* exit = ImageView::Create(window, ControlId::ImageExit, PlaceOf(11280, 90, kButtonWidth, kButtonHeight, dpi),
+                                        buttonImages(WindowButton::Close), onExit);
+    // The buttons sit on the caption bar.
+    SetWindowPos(minimise->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(exit->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    chrome_ = std::make_unique<WindowChrome>(*minimise, *exit);
+
+    const ChildFactory onWindow(window, dpi, fonts.regular());
+    tip_.Attach(onWindow.Label(ControlId::LabelTip, {kPageLeft + 240, 1680, kPageWidth - 240, 360}, L""));
+    onWindow.Label(ControlId::LabelVersion, {kWidth - 900, kPageTop + kPageHeight + 15, 780, 225}, L"v7.2", SS_RIGHT);
+}
+
+void ChromeControls::CreateTabs(HWND window, int dpi, const UiFonts& fonts)
+{
+    // The four tabs look alike: they share one drawing of each state.
+    const int width = TwipsToPixels(kTabWidth, dpi);
+    const int height = TwipsToPixels(kTabHeight, dpi);
+    const std::vector<ImageView::SharedPicture> pictures = {
+        std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, false); }),
+        std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, true); })};
+    for (int i = 0; i < 4; ++i) {
+        const Page page = kAllPages[i];
+        ImageView::Callbacks onTab;
+        onTab.click = [this, page] { SelectPage(*this, page); };
+        tabImages_[i] = ImageView::Create(window, kTabs[i].imageId, PlaceOf(kTabLeft, kTabs[i].top, kTabWidth, kTabHeight, dpi),
+                                          pictures, onTab);
+        // Centred on its tab: the tab's height less the label's, halved.
+        const ChildFactory onImage(tabImages_[i]->hwnd(), dpi, fonts.regular());
+        tabLabels_[i].Attach(onImage.Label(
+            kTabs[i].labelId, {240, kTabHeight / 2 - kTabLabelHeight / 2, kTabWidth - 240, kTabLabelHeight},
+            kTabs[i].caption));
+        // A tab's label does what a click on its image does.
+        tabLabels_[i].onClick = [this, page] { SelectPage(*this, page); };
+        router_.Add(tabLabels_[i]);
+        tabImages_[i]->SetLabelColour(RGB(40, 48, 64));
+    }
+}
+
+void ChromeControls::CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts)
+{
+    ImageView::Callbacks onCaption;
+    onCaption.mouseDown = [this](int button) { act_(chrome_->ImageCaption_MouseDown(button)); };
+    ImageView* caption = ImageView::Create(window, ControlId::ImageCaption, PlaceOf(0, 0, kWidth, kCaptionHeight, dpi),
+                                           {[](Canvas& c) { DrawCaptionBar(c); }}, onCaption);
+    caption->SetLabelColour(RGB(255, 255, 255));
+    const ChildFactory onBar(caption->hwnd(), dpi, fonts.heading());
+    HWND title = onBar.Label(ControlId::LabelCaption, {0, kCaptionHeight / 2 - 180, 3000, 360}, L"Torvane");
+    // The title is part of the bar: a press on it falls through to the bar and
+    // drags the window.
+    SetWindowLongPtrW(title, GWL_STYLE, GetWindowLongPtrW(title, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_NOTIFY));
+    const int titleLeft = CaptionMarkRight(TwipsToPixels(kCaptionHeight, dpi)) + TwipsToPixels(90, dpi);
+    SetWindowPos(title, nullptr, titleLeft, TwipsToPixels(kCaptionHeight / 2 - 180, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void ChromeControls::MarkTab(Page tab, bool selected)
+{
+    const int i = static_cast<int>(tab);
+    tabImages_[i]->ShowOnly(selected ? 1 : 0);
+    // The label on the image is drawn again over the new picture.
+    InvalidateRect(tabLabels_[i].hwnd(), nullptr, TRUE);
+}
+
+void ChromeControls::ShowPage(Page page, bool visible)
+{
+    ShowWindow(pages_[static_cast<int>(page)], visible ? SW_SHOW : SW_HIDE);
+}

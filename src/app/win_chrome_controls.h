@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <windows.h>
+
+#include "app/image_view.h"
+#include "app/page_navigation.h"
+#include "app/win_ui_font.h"
+#include "app/win_widgets.h"
+#include "app/window_chrome.h"
+#include "platform/page.h"
+
+// The main window's drawn chrome: the caption bar with its title, the
+// minimise and close buttons, the four page tabs, the page tip and the
+// version line; and which of the four pages shows. The window's own
+// WM_COMMAND goes to router(), for the tabs' labels.
+class ChromeControls : public PageView {
+public:
+    // `act` does what a chrome event asks (drag, minimise, unload); a click on
+    // a tab (its picture or its label) chooses its page.
+    void Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4],
+                std::function<void(ChromeAction)> act);
+
+    void MarkTab(Page tab, bool selected) override;
+    void ShowPage(Page page, bool visible) override;
+    void SetTip(const std::wstring& text) override { tip_.SetText(text); }
+    // The pointer over the window's background puts the buttons to rest.
+    void FormMouseMove() const { act_(chrome_->Form_MouseMove()); }
+    const WidgetRouter& router() const { return router_; }
+
+private:
+    void CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts);
+    void CreateTabs(HWND window, int dpi, const UiFonts& fonts);
+
+    std::function<void(ChromeAction)> act_;
+    HWND pages_[4] = {};
+    ImageView* tabImages_[4] = {};
+    Label tabLabels_[4];
+    Label tip_;
+    std::unique_ptr<WindowChrome> chrome_;
+    WidgetRouter router_;
+};
+
+// The main window's size in twips, and where its pages go.
+namespace MainWindowLayout {
+constexpr int kWidth = 11760;
+constexpr int kHeight = 7560;
+constexpr int kPageLeft = 3240;
+constexpr int kPageTop = 2160;
+constexpr int kPageWidth = 8280;
+constexpr int kPageHeight = 5160;
+} // namespace MainWindowLayout

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/win_child_controls.h"
+#include "app/win_ui_font.h"
+
+// What every page is given when it is made: its parent (the main window), its
+// control id, the screen's DPI and the interface fonts.
+struct PageCreateArgs {
+    HWND parent = nullptr;
+    int id = 0;
+    int dpi = 96;
+    const UiFonts* fonts = nullptr;
+};
+
+// A page is a white child window of the main window that Tab can walk into;
+// it starts hidden and the main window places and shows it.
+HWND CreatePageWindow(const PageCreateArgs& args, const wchar_t* className, void* self);
+
+// The page's white behind itself and behind its labels and check boxes.
+void PaintPageBackground(HWND page, HDC dc);
+LRESULT PageControlBackground(HDC dc);
+
+// The factory for the page's own controls.
+inline ChildFactory PageControls(HWND page, const PageCreateArgs& args)
+{
+    return ChildFactory(page, args.dpi, args.fonts->regular());
+}

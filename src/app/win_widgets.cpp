@@ -1,0 +1,86 @@
+#include "app/win_widgets.h"
+
+#include "platform/win_window_queries.h"
+
+std::wstring Widget::Text() const
+{
+    return WindowText(hwnd_);
+}
+
+void Widget::SetText(const std::wstring& text) const
+{
+    SetWindowTextW(hwnd_, text.c_str());
+}
+
+void Label::Notified(int code)
+{
+    if (code == STN_CLICKED && onClick)
+        onClick();
+}
+
+bool CheckBox::Checked() const
+{
+    return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::SetChecked(bool checked) const
+{
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBox::Notified(int code)
+{
+    if (code == BN_CLICKED && onChanged)
+        onChanged();
+}
+
+void DropDownList::AddItem(const std::wstring& item) const
+{
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void DropDownList::SelectItem(const std::wstring& item) const
+{
+    const LRESULT index =
+        SendMessageW(hwnd_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(hwnd_, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+}
+
+std::wstring DropDownList::SelectedText() const
+{
+    const LRESULT index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return std::wstring();
+    const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR)
+        return std::wstring();
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void DropDownList::Notified(int code)
+{
+    if (code == CBN_SELCHANGE && onChanged)
+        onChanged();
+}
+
+void HistoryBox::Append(const std::wstring& text) const
+{
+    const LRESULT end = GetWindowTextLengthW(hwnd_);
+    SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool WidgetRouter::Route(WPARAM wParam, LPARAM lParam) const
+{
+    const auto sender = reinterpret_cast<HWND>(lParam);
+    for (Widget* widget : widgets_) {
+        if (sender && widget->hwnd() == sender) {
+            widget->Notified(HIWORD(wParam));
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "booster/speed_mode.h"
+#include "settings/setting_value.h"
+
+// What the booster reads of the settings page, kept up to date by the
+// settings handlers on every change. It starts as the page does before the
+// stored settings are applied: speed-up and recording on, no item chosen.
+struct BoosterSettings {
+    bool speedUp = true;                           // "启用提速"
+    SpeedMode mode = SpeedModeFromText(L"");       // "提速级别"
+    bool recording = true;                         // "启用提速记录"
+    double recordLimit = SettingValue(std::wstring()); // "最大记录数"
+};

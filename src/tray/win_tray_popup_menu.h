@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win_handles.h"
+
+// The tray menu as a popup, built from its entries on first use.
+class TrayPopupMenu {
+public:
+    // Shows the menu at the cursor; the chosen entry reaches `owner` as a
+    // WM_COMMAND with the entry's id. Returns when the menu closes.
+    void Show(HWND owner);
+
+private:
+    ScopedMenu menu_;
+};
