@@ -10,7 +10,8 @@ set(TORVANE_LOGIC_SOURCES
   src/app/design_values.cpp
   src/app/form_load.cpp
   src/app/page_navigation.cpp
-  src/platform/public_function.cpp
+  src/platform/random_digits.cpp
+  src/platform/trim_null.cpp
   src/app/settings_page.cpp
   src/app/window_chrome.cpp
   src/booster/booster.cpp

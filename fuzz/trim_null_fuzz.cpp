@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/public_function.h"
+#include "platform/trim_null.h"
 #include "fuzz_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

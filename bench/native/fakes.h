@@ -4,7 +4,8 @@
 #include <map>
 #include <string>
 
-#include "platform/public_function.h"
+#include "platform/random_digits.h"
+#include "platform/trim_null.h"
 #include "booster/boost_tick.h"
 #include "booster/booster_settings.h"
 #include "booster/foreground_window.h"
@@ -125,10 +126,10 @@ public:
     std::uintptr_t WindowHandle() override { return 0x1234; }
     std::wstring ControlName() override { return L"Command1"; }
     bool RunMode() override { return true; }
-    FontSpec SurfaceFont() override { return {L"宋体", 9, false, false}; }
-    FontSpec ContainerFont() override { return {L"宋体", 9, false, false}; }
+    FontDescription SurfaceFont() override { return {L"宋体", 9, false, false}; }
+    FontDescription ContainerFont() override { return {L"宋体", 9, false, false}; }
     void SetSurfaceEnabled(bool) override {}
-    void SetSurfaceFont(const FontSpec&) override {}
+    void SetSurfaceFont(const FontDescription&) override {}
     void SetAccessKeys(const std::wstring&) override {}
     void PropertyChanged(const wchar_t*) override {}
     void Repaint() override {}

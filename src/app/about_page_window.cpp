@@ -114,20 +114,16 @@ LRESULT AboutPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
         router_.Route(wParam, lParam);
         return 0;
-    case WM_ERASEBKGND:
-        PaintPageBackground(hwnd_, reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
+    case WM_CTLCOLORSTATIC: {
         const auto control = reinterpret_cast<HWND>(lParam);
         if (control == labelWeb_.hwnd() || control == labelHomePage_.hwnd())
             SetTextColor(reinterpret_cast<HDC>(wParam), kLinkColour);
-        return PageControlBackground(reinterpret_cast<HDC>(wParam));
+        return PageDefaultMessage(hwnd_, message, wParam, lParam);
     }
     case WM_DESTROY:
         StopFetching();
         return 0;
     default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
+        return PageDefaultMessage(hwnd_, message, wParam, lParam);
     }
 }

@@ -1,58 +1,60 @@
 #pragma once
 
 // Stable ids of the main window's controls. Tests and accessibility clients
-// find the controls by these, so an id never changes meaning.
+// find the controls by these, so an id never changes meaning. The names are
+// the controls' names in the program's design, kept as a contract; each has
+// a gloss of what it is.
 namespace ControlId {
 
-constexpr int PictureStatus = 100;
-constexpr int PictureRecords = 101;
-constexpr int PictureSettings = 102;
-constexpr int PictureAbout = 103;
+constexpr int PictureStatus = 100;   // the status page
+constexpr int PictureRecords = 101;  // the records page
+constexpr int PictureSettings = 102; // the settings page
+constexpr int PictureAbout = 103;    // the about page
 
 // Tabs and the page tip
-constexpr int LabelStatus = 110;
-constexpr int LabelRecords = 111;
-constexpr int LabelSettings = 112;
-constexpr int LabelAbout = 113;
-constexpr int LabelTip = 114;
-constexpr int ImageStatus = 115;
-constexpr int ImageRecords = 116;
-constexpr int ImageSettings = 117;
-constexpr int ImageAbout = 118;
-constexpr int ImageCaption = 119;
-constexpr int LabelCaption = 120;
-constexpr int ImageMin = 121;
-constexpr int ImageExit = 122;
-constexpr int LabelVersion = 123;
+constexpr int LabelStatus = 110;   // the status tab's caption
+constexpr int LabelRecords = 111;  // the records tab's caption
+constexpr int LabelSettings = 112; // the settings tab's caption
+constexpr int LabelAbout = 113;    // the about tab's caption
+constexpr int LabelTip = 114;      // the shown page's tip above it
+constexpr int ImageStatus = 115;   // the status tab's picture
+constexpr int ImageRecords = 116;  // the records tab's picture
+constexpr int ImageSettings = 117; // the settings tab's picture
+constexpr int ImageAbout = 118;    // the about tab's picture
+constexpr int ImageCaption = 119;  // the caption bar; a press drags the window
+constexpr int LabelCaption = 120;  // the title on the caption bar
+constexpr int ImageMin = 121;      // the minimise button
+constexpr int ImageExit = 122;     // the close button (hides the window)
+constexpr int LabelVersion = 123;  // the version under the pages
 
 // Status page
-constexpr int LabelTime = 200;
-constexpr int LabelSpeed = 201;
-constexpr int LabelSpeedupTarget = 202;
-constexpr int LabelSpeedCount = 203;
-constexpr int CpuMonitor1 = 204;
+constexpr int LabelTime = 200;          // "当前时间"
+constexpr int LabelSpeed = 201;         // the last recorded gain, "5%"
+constexpr int LabelSpeedupTarget = 202; // "提速目标": the last recorded title
+constexpr int LabelSpeedCount = 203;    // "已为系统提速 N 次。"
+constexpr int CpuMonitor1 = 204;        // the system monitor
 // The legend's five swatches, in the order of the series.
 constexpr int LegendSwatchFirst = 210;
 
 // Records page
-constexpr int TextHistory = 300;
-constexpr int LabelInfo = 301;
-constexpr int LabelCount = 302;
-constexpr int CommandSaveRecords = 303;
-constexpr int CommandClearRecords = 304;
+constexpr int TextHistory = 300;         // the history box
+constexpr int LabelInfo = 301;           // "正在提速": the last boosted title
+constexpr int LabelCount = 302;          // the boost count
+constexpr int CommandSaveRecords = 303;  // "保存"
+constexpr int CommandClearRecords = 304; // "清空"
 
 // About page
-constexpr int LabelWeb = 350;
-constexpr int LabelHomePage = 351;
+constexpr int LabelWeb = 350;      // the vendor's web address; opens the home page
+constexpr int LabelHomePage = 351; // the host, then the news line
 
 // Settings page
-constexpr int CheckAutoRun = 400;
-constexpr int CheckAutoMin = 401;
-constexpr int CheckState = 402;
-constexpr int CheckAlwaysOnTop = 403;
-constexpr int ComboSpeed = 404;
-constexpr int CheckEnableRecord = 405;
-constexpr int ComboAutoCleanCount = 406;
+constexpr int CheckAutoRun = 400;        // "伴机启动" ([Normal] AutoRun)
+constexpr int CheckAutoMin = 401;        // "启动后缩为托盘图标" ([Normal] AutoMin)
+constexpr int CheckState = 402;          // "启用提速" ([Normal] EnableSpeed)
+constexpr int CheckAlwaysOnTop = 403;    // "窗体总在最前" ([Normal] AlwaysTop)
+constexpr int ComboSpeed = 404;          // "提速级别" ([Speed] SpeedLevel)
+constexpr int CheckEnableRecord = 405;   // "启用提速记录" ([Record] EnableRecord)
+constexpr int ComboAutoCleanCount = 406; // "最大记录数" ([Record] RecordCount)
 
 } // namespace ControlId
 

@@ -3,7 +3,7 @@
 namespace {
 
 // Style 1, scheme 1, XP variant 1: every default but caption and font.
-MemoryPropertyBag RecordsButton(const wchar_t* caption, const FontSpec& font)
+MemoryPropertyBag RecordsButton(const wchar_t* caption, const FontDescription& font)
 {
     MemoryPropertyBag bag;
     bag.Set(L"Caption", std::wstring(caption));
@@ -13,12 +13,12 @@ MemoryPropertyBag RecordsButton(const wchar_t* caption, const FontSpec& font)
 
 } // namespace
 
-MemoryPropertyBag SaveRecordsButtonProperties(const FontSpec& font)
+MemoryPropertyBag SaveRecordsButtonProperties(const FontDescription& font)
 {
     return RecordsButton(L"保存", font);
 }
 
-MemoryPropertyBag ClearRecordsButtonProperties(const FontSpec& font)
+MemoryPropertyBag ClearRecordsButtonProperties(const FontDescription& font)
 {
     return RecordsButton(L"清空", font);
 }

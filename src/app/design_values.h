@@ -4,8 +4,8 @@
 
 // The main window's design-time property values for its user controls, in
 // the store they are read from when the window is built.
-MemoryPropertyBag SaveRecordsButtonProperties(const FontSpec& font);
-MemoryPropertyBag ClearRecordsButtonProperties(const FontSpec& font);
+MemoryPropertyBag SaveRecordsButtonProperties(const FontDescription& font);
+MemoryPropertyBag ClearRecordsButtonProperties(const FontDescription& font);
 
 // CpuMonitor1 on the status page: white, borderless, light grey grid, two
 // samples a second, drive C.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/control_ids.h"
+#include "app/page_table.h"
 #include "app/twips.h"
 #include "app/win_single_instance.h"
 #include "tray/tray_menu.h"
@@ -119,11 +120,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 bool MainWindow::CreatePages(int dpi)
 {
     fonts_ = std::make_unique<UiFonts>(dpi);
-    const auto page = [this, dpi](int id) { return PageCreateArgs{hwnd_, id, dpi, fonts_.get()}; };
+    const auto page = [this, dpi](Page which) { return PageCreateArgs{hwnd_, RowOf(which).pageId, dpi, fonts_.get()}; };
     settingsView_.onChanged = [this](SettingsControl control) { settingsPage_.OnClick(control); };
-    if (!status_.Create(page(ControlId::PictureStatus), monitorSupport_) ||
-        !records_.Create(page(ControlId::PictureRecords)) || !settingsView_.Create(page(ControlId::PictureSettings)) ||
-        !about_.Create(page(ControlId::PictureAbout)))
+    if (!status_.Create(page(Page::Status), monitorSupport_) || !records_.Create(page(Page::Records)) ||
+        !settingsView_.Create(page(Page::Settings)) || !about_.Create(page(Page::About)))
         return false;
     const HWND pages[4] = {status_.hwnd(), records_.hwnd(), settingsView_.hwnd(), about_.hwnd()};
     chrome_.Create(hwnd_, dpi, *fonts_, pages, [this](ChromeAction action) { DoChromeAction(action); });

@@ -1,14 +1,10 @@
 #include "app/page_navigation.h"
 
+#include "app/page_table.h"
+
 const wchar_t* PageTip(Page page)
 {
-    switch (page) {
-    case Page::Status: return L"实时了解提速状态及系统性能情况。提速，有效看的见！";
-    case Page::Records: return L"提速记录，让您清楚了解历史提速效果。";
-    case Page::Settings: return L"请依个人习惯进行配置，让软件使用更轻松。";
-    case Page::About: return L"Torvane，打开即自动为系统提速！";
-    }
-    return L"";
+    return RowOf(page).tip;
 }
 
 void SelectPage(PageView& view, Page chosen)

@@ -50,7 +50,7 @@ void RecordsPageWindow::CreateControls(const PageCreateArgs& args)
     // A history box of 800 characters or more must not hit the edit's default cap.
     SendMessageW(textHistory_.hwnd(), EM_SETLIMITTEXT, 0, 0);
 
-    const FontSpec buttonFont{args.fonts->face(), 9, false, false};
+    const FontDescription buttonFont{args.fonts->face(), 9, false, false};
     struct ButtonPlace {
         int id;
         int left;
@@ -127,14 +127,5 @@ void RecordsPageWindow::CommandClearRecords_Click()
 
 LRESULT RecordsPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_ERASEBKGND:
-        PaintPageBackground(hwnd_, reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return PageControlBackground(reinterpret_cast<HDC>(wParam));
-    default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
-    }
+    return PageDefaultMessage(hwnd_, message, wParam, lParam);
 }

@@ -140,17 +140,7 @@ void SettingsPageWindow::SelectComboItem(SettingsControl combo, const std::wstri
 
 LRESULT SettingsPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_COMMAND:
-        router_.Route(wParam, lParam);
+    if (message == WM_COMMAND && router_.Route(wParam, lParam))
         return 0;
-    case WM_ERASEBKGND:
-        PaintPageBackground(hwnd_, reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return PageControlBackground(reinterpret_cast<HDC>(wParam));
-    default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
-    }
+    return PageDefaultMessage(hwnd_, message, wParam, lParam);
 }

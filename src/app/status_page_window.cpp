@@ -4,6 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/design_values.h"
+#include "monitor/monitor_series.h"
 #include "platform/win_handles.h"
 
 namespace {
@@ -13,15 +14,11 @@ constexpr int kValueLeft = 1680;
 constexpr int kCaptionWidth = 1200;
 constexpr int kMonitorTop = 2160;
 
-struct LegendEntry {
-    const wchar_t* caption;
-    Colour colour;
-};
-
-// Series order: CPU, memory, page file, disk, virtual memory, as the legend reads.
-const LegendEntry kLegend[5] = {
-    {L"CPU", 0x00FF00}, {L"内存", 0x00FFFF}, {L"页面文件", 0x0000FF}, {L"磁盘空间", 0xFF80FF}, {L"虚拟内存", 0xFF0000},
-};
+// The series a legend entry (0 to 4, left to right) stands for.
+const MonitorSeries& LegendEntry(int index)
+{
+    return kMonitorSeries[kLegendOrder[index]];
+}
 
 // The legend swatch's colour for a control id, if it is one.
 bool SwatchColour(int id, Colour& colour)
@@ -29,7 +26,7 @@ bool SwatchColour(int id, Colour& colour)
     const int index = id - ControlId::LegendSwatchFirst;
     if (index < 0 || index >= 5)
         return false;
-    colour = kLegend[index].colour;
+    colour = LegendEntry(index).colour;
     return true;
 }
 
@@ -90,8 +87,9 @@ void StatusPageWindow::CreateControls(const PageCreateArgs& args, CpuMonitorSupp
     int left = kCaptionLeft;
     for (int i = 0; i < 5; ++i) {
         factory.Swatch(ControlId::LegendSwatchFirst + i, {left, legendTop + 60, 150, 150});
-        const int width = 120 + 240 * static_cast<int>(std::wcslen(kLegend[i].caption));
-        factory.Label(0, {left + 210, legendTop, width}, kLegend[i].caption);
+        const wchar_t* caption = LegendEntry(i).caption;
+        const int width = 120 + 240 * static_cast<int>(std::wcslen(caption));
+        factory.Label(0, {left + 210, legendTop, width}, caption);
         left += 210 + width;
     }
 }
@@ -109,16 +107,7 @@ void StatusPageWindow::Show(const BoostTick& tick) const
 
 LRESULT StatusPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_ERASEBKGND:
-        PaintPageBackground(hwnd_, reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return PageControlBackground(reinterpret_cast<HDC>(wParam));
-    case WM_DRAWITEM:
+    if (message == WM_DRAWITEM)
         return DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
-    default:
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
-    }
+    return PageDefaultMessage(hwnd_, message, wParam, lParam);
 }

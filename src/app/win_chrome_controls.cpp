@@ -8,6 +8,7 @@
 #include "app/chrome_artwork.h"
 #include "app/win_child_controls.h"
 #include "app/control_ids.h"
+#include "app/page_table.h"
 #include "app/twips.h"
 
 namespace {
@@ -21,20 +22,6 @@ constexpr int kTabLeft = 110;
 constexpr int kTabWidth = 3020;
 constexpr int kTabHeight = 500;
 constexpr int kTabLabelHeight = 300;
-
-// The four tabs, top to bottom.
-struct TabRow {
-    int top;
-    const wchar_t* caption;
-    int imageId;
-    int labelId;
-};
-const TabRow kTabs[4] = {
-    {2010, L"提速状态", ControlId::ImageStatus, ControlId::LabelStatus},
-    {2540, L"提速记录", ControlId::ImageRecords, ControlId::LabelRecords},
-    {3060, L"软件设置", ControlId::ImageSettings, ControlId::LabelSettings},
-    {3590, L"关于软件", ControlId::ImageAbout, ControlId::LabelAbout},
-};
 
 RECT PlaceOf(int left, int top, int width, int height, int dpi)
 {
@@ -94,16 +81,17 @@ void ChromeControls::CreateTabs(HWND window, int dpi, const UiFonts& fonts)
         std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, false); }),
         std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, true); })};
     for (int i = 0; i < 4; ++i) {
-        const Page page = kAllPages[i];
+        const PageRow& row = kPageRows[i];
+        const Page page = row.page;
         ImageView::Callbacks onTab;
         onTab.click = [this, page] { SelectPage(*this, page); };
-        tabImages_[i] = ImageView::Create(window, kTabs[i].imageId, PlaceOf(kTabLeft, kTabs[i].top, kTabWidth, kTabHeight, dpi),
+        tabImages_[i] = ImageView::Create(window, row.tabImageId, PlaceOf(kTabLeft, row.tabTop, kTabWidth, kTabHeight, dpi),
                                           pictures, onTab);
         // Centred on its tab: the tab's height less the label's, halved.
         const ChildFactory onImage(tabImages_[i]->hwnd(), dpi, fonts.regular());
         tabLabels_[i].Attach(onImage.Label(
-            kTabs[i].labelId, {240, kTabHeight / 2 - kTabLabelHeight / 2, kTabWidth - 240, kTabLabelHeight},
-            kTabs[i].caption));
+            row.tabLabelId, {240, kTabHeight / 2 - kTabLabelHeight / 2, kTabWidth - 240, kTabLabelHeight},
+            row.tabCaption));
         // A tab's label does what a click on its image does.
         tabLabels_[i].onClick = [this, page] { SelectPage(*this, page); };
         router_.Add(tabLabels_[i]);

@@ -7,15 +7,21 @@ HWND CreatePageWindow(const PageCreateArgs& args, const wchar_t* className, void
                            GetModuleHandleW(nullptr), self);
 }
 
-void PaintPageBackground(HWND page, HDC dc)
+LRESULT PageDefaultMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    RECT client = {};
-    GetClientRect(page, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-}
-
-LRESULT PageControlBackground(HDC dc)
-{
-    SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client = {};
+        GetClientRect(page, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, white);
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(white);
+    default:
+        return DefWindowProcW(page, message, wParam, lParam);
+    }
 }

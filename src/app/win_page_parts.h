@@ -18,9 +18,9 @@ struct PageCreateArgs {
 // it starts hidden and the main window places and shows it.
 HWND CreatePageWindow(const PageCreateArgs& args, const wchar_t* className, void* self);
 
-// The page's white behind itself and behind its labels and check boxes.
-void PaintPageBackground(HWND page, HDC dc);
-LRESULT PageControlBackground(HDC dc);
+// What every page does with a message it does not handle itself: white
+// behind itself and behind its labels and check boxes, the rest as usual.
+LRESULT PageDefaultMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The factory for the page's own controls.
 inline ChildFactory PageControls(HWND page, const PageCreateArgs& args)

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/public_function.h"
+#include "platform/random_digits.h"
+#include "platform/trim_null.h"
 #include "booster/boost_tick.h"
 #include "booster/booster_settings.h"
 #include "booster/foreground_window.h"

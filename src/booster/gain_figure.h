@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/public_function.h"
+#include "platform/random_digits.h"
 #include "booster/speed_mode.h"
 
 // The speed-gain figure shown for a boost: 2% to 8% in normal mode; 2-8%,

@@ -10,8 +10,9 @@ ForegroundSnapshot WinForegroundWindow::Read()
     const HWND window = GetForegroundWindow();
     snapshot.handle = reinterpret_cast<std::uintptr_t>(window);
     // The ANSI call with a 255-byte buffer keeps at most 254 bytes of title.
-    char buffer[255] = {};
-    GetWindowTextA(window, buffer, sizeof buffer);
-    snapshot.title = FromAnsi(std::string(buffer));
+    constexpr int kTitleBufferBytes = 255;
+    char titleBytes[kTitleBufferBytes] = {};
+    GetWindowTextA(window, titleBytes, kTitleBufferBytes);
+    snapshot.title = FromAnsi(std::string(titleBytes));
     return snapshot;
 }

@@ -122,7 +122,7 @@ void Command::SetEnabled(bool value)
     Changed(L"Enabled");
 }
 
-void Command::SetFont(const FontSpec& value)
+void Command::SetFont(const FontDescription& value)
 {
     p_.font = value;
     surface_.SetSurfaceFont(value);

@@ -17,10 +17,10 @@ public:
     virtual std::wstring ControlName() = 0;
     // False while the form is being designed.
     virtual bool RunMode() = 0;
-    virtual FontSpec SurfaceFont() = 0;
-    virtual FontSpec ContainerFont() = 0;
+    virtual FontDescription SurfaceFont() = 0;
+    virtual FontDescription ContainerFont() = 0;
     virtual void SetSurfaceEnabled(bool enabled) = 0;
-    virtual void SetSurfaceFont(const FontSpec& font) = 0;
+    virtual void SetSurfaceFont(const FontDescription& font) = 0;
     // The characters that activate the button with Alt; empty for none.
     virtual void SetAccessKeys(const std::wstring& keys) = 0;
     // The persisted value of the named property changed.
@@ -56,7 +56,7 @@ struct CommandProperties {
     Colour officeXpMousemoveFillColor = 12246236;
     Colour officeXpMousemoveFrameColor = 98431;
     bool enabled = true;
-    FontSpec font;
+    FontDescription font;
     std::int32_t buttonType = 1;
     std::wstring caption;
     std::int32_t colorScheme = 1;
@@ -135,8 +135,8 @@ public:
     void Setrectcolor(Colour value);
     bool Enabled() const { return p_.enabled; }
     void SetEnabled(bool value);
-    const FontSpec& Font() const { return p_.font; }
-    void SetFont(const FontSpec& value);
+    const FontDescription& Font() const { return p_.font; }
+    void SetFont(const FontDescription& value);
     std::int32_t ButtonType() const { return p_.buttonType; }
     void SetButtonType(std::int32_t value);
     const std::wstring& Caption() const { return p_.caption; }

@@ -210,15 +210,15 @@ std::uintptr_t CommandWindow::WindowHandle()
     return reinterpret_cast<std::uintptr_t>(hwnd_);
 }
 
-FontSpec CommandWindow::SurfaceFont()
+FontDescription CommandWindow::SurfaceFont()
 {
-    return SpecFromFont(font_.get(), ScreenDpi());
+    return DescribeFont(font_.get(), ScreenDpi());
 }
 
-FontSpec CommandWindow::ContainerFont()
+FontDescription CommandWindow::ContainerFont()
 {
     HWND parent = GetParent(hwnd_);
-    return SpecFromFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)), ScreenDpi());
+    return DescribeFont(reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)), ScreenDpi());
 }
 
 void CommandWindow::SetSurfaceEnabled(bool enabled)
@@ -226,9 +226,9 @@ void CommandWindow::SetSurfaceEnabled(bool enabled)
     EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 
-void CommandWindow::SetSurfaceFont(const FontSpec& font)
+void CommandWindow::SetSurfaceFont(const FontDescription& font)
 {
-    font_.reset(CreateFontFromSpec(font, ScreenDpi()));
+    font_.reset(CreateFontFromDescription(font, ScreenDpi()));
     canvas_.SetFont(font_.get());
 }
 

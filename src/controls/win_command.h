@@ -56,10 +56,10 @@ private:
     std::uintptr_t WindowHandle() override;
     std::wstring ControlName() override { return name_; }
     bool RunMode() override { return true; }
-    FontSpec SurfaceFont() override;
-    FontSpec ContainerFont() override;
+    FontDescription SurfaceFont() override;
+    FontDescription ContainerFont() override;
     void SetSurfaceEnabled(bool enabled) override;
-    void SetSurfaceFont(const FontSpec& font) override;
+    void SetSurfaceFont(const FontDescription& font) override;
     void SetAccessKeys(const std::wstring& keys) override { accessKeys_ = keys; }
     void PropertyChanged(const wchar_t* name) override;
     void Repaint() override;

@@ -1,6 +1,6 @@
 #include "links/ad_text.h"
 
-#include "platform/public_function.h"
+#include "platform/trim_null.h"
 
 namespace {
 

@@ -44,9 +44,8 @@ ReportedLevels Reported(const SystemLevels& l)
 CpuMonitor::CpuMonitor(CpuMonitorHost& host, CpuMonitorSupport& support, CpuMonitorEvents& events)
     : host_(host), support_(support), events_(events)
 {
-    const Colour colours[5] = {0x00FF00, 0x00FFFF, 0x0000FF, 0xFF0000, kDiskSeriesColour};
     for (int i = 0; i < 5; ++i)
-        series_[i] = {true, colours[i]};
+        series_[i] = {true, kMonitorSeries[i].colour};
 }
 
 CpuMonitor::~CpuMonitor()

@@ -6,6 +6,7 @@
 #include "drawing/canvas.h"
 #include "monitor/cpu_monitor_support.h"
 #include "monitor/diagram.h"
+#include "monitor/monitor_series.h"
 #include "monitor/system_levels.h"
 #include "platform/property_bag.h"
 
@@ -65,9 +66,6 @@ public:
     // The persisted value under this key changed.
     virtual void PropertyChanged(const wchar_t* key) = 0;
 };
-
-// The disk series' default colour, light magenta.
-constexpr Colour kDiskSeriesColour = 0xFF80FF;
 
 // CpuMonitor: samples the system's levels on a timer and draws them as a
 // scrolling strip chart.

@@ -110,18 +110,18 @@ void CpuMonitor::InitProperties()
     series_[0].displayed = true;
     series_[2].displayed = true;
     series_[3].displayed = true;
-    series_[0].colour = 0x00FF00;
+    series_[0].colour = kMonitorSeries[0].colour;
     series_[1].displayed = true;
-    series_[1].colour = 0x00FFFF;
-    series_[2].colour = 0x0000FF;
-    series_[3].colour = 0xFF0000;
+    series_[1].colour = kMonitorSeries[1].colour;
+    series_[2].colour = kMonitorSeries[2].colour;
+    series_[3].colour = kMonitorSeries[3].colour;
     displayGrid_ = true;
     displayGridColor_ = kGridColour;
     updateInterval_ = kInterval;
     scrollGrid_ = true;
     diagramStyle_ = 0;
     series_[4].displayed = true;
-    series_[4].colour = kDiskSeriesColour;
+    series_[4].colour = kMonitorSeries[4].colour;
     hdDriveLetter_ = host_.WindowsDirectory().substr(0, 3);
     host_.SetWindowAppearance(1);
     host_.SetWindowBorderStyle(1);
@@ -138,11 +138,11 @@ void CpuMonitor::WriteProperties(PropertyBag& bag)
     bag.WriteBool(L"CPUMonitorDisplayed", series_[0].displayed, true);
     bag.WriteBool(L"PageFileDisplayed", series_[2].displayed, true);
     bag.WriteBool(L"VirtualMemoryDisplayed", series_[3].displayed, true);
-    bag.WriteInt32(L"CPUMonitorColor", AsInt(series_[0].colour), 0x00FF00);
+    bag.WriteInt32(L"CPUMonitorColor", AsInt(series_[0].colour), AsInt(kMonitorSeries[0].colour));
     bag.WriteBool(L"MemoryLoadDisplayed", series_[1].displayed, true);
-    bag.WriteInt32(L"MemoryColor", AsInt(series_[1].colour), 0x00FFFF);
-    bag.WriteInt32(L"PageFileColor", AsInt(series_[2].colour), 0x0000FF);
-    bag.WriteInt32(L"VirtualMemoryColor", AsInt(series_[3].colour), 0xFF0000);
+    bag.WriteInt32(L"MemoryColor", AsInt(series_[1].colour), AsInt(kMonitorSeries[1].colour));
+    bag.WriteInt32(L"PageFileColor", AsInt(series_[2].colour), AsInt(kMonitorSeries[2].colour));
+    bag.WriteInt32(L"VirtualMemoryColor", AsInt(series_[3].colour), AsInt(kMonitorSeries[3].colour));
     bag.WriteBool(L"Enabled", host_.WindowEnabled(), true);
     bag.WriteBool(L"DisplayGrid", displayGrid_, true);
     bag.WriteInt32(L"DisplayGridColor", AsInt(displayGridColor_), AsInt(kGridColour));
@@ -150,7 +150,7 @@ void CpuMonitor::WriteProperties(PropertyBag& bag)
     bag.WriteBool(L"ScrollGrid", scrollGrid_, true);
     bag.WriteInt32(L"DiagramStyle", diagramStyle_, 0);
     bag.WriteBool(L"HDMonitorDisplayed", series_[4].displayed, true);
-    bag.WriteInt32(L"HDMonitorColor", AsInt(series_[4].colour), AsInt(kDiskSeriesColour));
+    bag.WriteInt32(L"HDMonitorColor", AsInt(series_[4].colour), AsInt(kMonitorSeries[4].colour));
     bag.WriteString(L"HDDriveLetter", hdDriveLetter_, L"");
 }
 
@@ -159,11 +159,11 @@ void CpuMonitor::ReadProperties(PropertyBag& bag)
     series_[0].displayed = bag.ReadBool(L"CPUMonitorDisplayed", true);
     series_[2].displayed = bag.ReadBool(L"PageFileDisplayed", true);
     series_[3].displayed = bag.ReadBool(L"VirtualMemoryDisplayed", true);
-    series_[0].colour = AsColour(bag.ReadInt32(L"CPUMonitorColor", 0x00FF00));
+    series_[0].colour = AsColour(bag.ReadInt32(L"CPUMonitorColor", AsInt(kMonitorSeries[0].colour)));
     series_[1].displayed = bag.ReadBool(L"MemoryLoadDisplayed", true);
-    series_[1].colour = AsColour(bag.ReadInt32(L"MemoryColor", 0x00FFFF));
-    series_[2].colour = AsColour(bag.ReadInt32(L"PageFileColor", 0x0000FF));
-    series_[3].colour = AsColour(bag.ReadInt32(L"VirtualMemoryColor", 0xFF0000));
+    series_[1].colour = AsColour(bag.ReadInt32(L"MemoryColor", AsInt(kMonitorSeries[1].colour)));
+    series_[2].colour = AsColour(bag.ReadInt32(L"PageFileColor", AsInt(kMonitorSeries[2].colour)));
+    series_[3].colour = AsColour(bag.ReadInt32(L"VirtualMemoryColor", AsInt(kMonitorSeries[3].colour)));
     displayGrid_ = bag.ReadBool(L"DisplayGrid", true);
     displayGridColor_ = AsColour(bag.ReadInt32(L"DisplayGridColor", AsInt(kGridColour)));
     updateInterval_ = bag.ReadInt32(L"UpdateInterval", kInterval);
@@ -174,7 +174,7 @@ void CpuMonitor::ReadProperties(PropertyBag& bag)
     backColor_ = AsColour(bag.ReadInt32(L"BackColor", AsInt(kSavedBackColor)));
     storedEnabled_ = bag.ReadBool(L"Enabled", true);
     series_[4].displayed = bag.ReadBool(L"HDMonitorDisplayed", true);
-    series_[4].colour = AsColour(bag.ReadInt32(L"HDMonitorColor", AsInt(kDiskSeriesColour)));
+    series_[4].colour = AsColour(bag.ReadInt32(L"HDMonitorColor", AsInt(kMonitorSeries[4].colour)));
     hdDriveLetter_ = bag.ReadString(L"HDDriveLetter", L"");
     StartMonitor();
 }

@@ -5,7 +5,7 @@
 #include "monitor/system_levels.h"
 #include "monitor/system_source.h"
 
-// ModuleCpuMonitorSupport: the measurements behind the monitor. One instance
+// The measurements behind the monitor. One instance
 // per program; it keeps the CPU baseline between readings.
 class CpuMonitorSupport {
 public:

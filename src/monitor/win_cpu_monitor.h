@@ -16,7 +16,7 @@ struct CpuMonitorCreateArgs {
     int top = 0;
     int width = 361;
     int height = 73;
-    // The program's one measuring module.
+    // The program's one set of measurements.
     CpuMonitorSupport* support = nullptr;
     // Stored property values; null creates the monitor with first-time defaults.
     PropertyBag* properties = nullptr;

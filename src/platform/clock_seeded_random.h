@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "platform/public_function.h"
+#include "platform/random_digits.h"
 
 // Reseeded from the high-resolution clock, so that two reseeds in a row still
 // give different draws.

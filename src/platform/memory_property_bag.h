@@ -10,13 +10,13 @@
 // one asked for reads as missing.
 class MemoryPropertyBag : public PropertyBag {
 public:
-    using Value = std::variant<std::int32_t, std::int16_t, bool, std::wstring, FontSpec>;
+    using Value = std::variant<std::int32_t, std::int16_t, bool, std::wstring, FontDescription>;
 
     std::int32_t ReadInt32(const std::wstring& key, std::int32_t fallback) override { return Read(key, fallback); }
     std::int16_t ReadInt16(const std::wstring& key, std::int16_t fallback) override { return Read(key, fallback); }
     bool ReadBool(const std::wstring& key, bool fallback) override { return Read(key, fallback); }
     std::wstring ReadString(const std::wstring& key, const std::wstring& fallback) override { return Read(key, fallback); }
-    FontSpec ReadFont(const std::wstring& key, const FontSpec& fallback) override { return Read(key, fallback); }
+    FontDescription ReadFont(const std::wstring& key, const FontDescription& fallback) override { return Read(key, fallback); }
 
     void WriteInt32(const std::wstring& key, std::int32_t value, std::int32_t fallback) override { Write(key, value, fallback); }
     void WriteInt16(const std::wstring& key, std::int16_t value, std::int16_t fallback) override { Write(key, value, fallback); }
@@ -25,7 +25,7 @@ public:
     {
         Write(key, value, fallback);
     }
-    void WriteFont(const std::wstring& key, const FontSpec& value, const FontSpec& fallback) override
+    void WriteFont(const std::wstring& key, const FontDescription& value, const FontDescription& fallback) override
     {
         Write(key, value, fallback);
     }

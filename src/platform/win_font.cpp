@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-HFONT CreateFontFromSpec(const FontSpec& wanted, int dpi)
+HFONT CreateFontFromDescription(const FontDescription& wanted, int dpi)
 {
     LOGFONTW font = {};
     font.lfHeight = -static_cast<LONG>(std::lround(wanted.size * dpi / 72.0));
@@ -14,13 +14,13 @@ HFONT CreateFontFromSpec(const FontSpec& wanted, int dpi)
     return CreateFontIndirectW(&font);
 }
 
-FontSpec SpecFromFont(HFONT font, int dpi)
+FontDescription DescribeFont(HFONT font, int dpi)
 {
     LOGFONTW logical = {};
     if (!font)
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     GetObjectW(font, sizeof logical, &logical);
-    FontSpec read;
+    FontDescription read;
     read.name = logical.lfFaceName;
     // Sizes are kept in whole points, as a font dialog shows them.
     read.size = std::round(std::fabs(static_cast<double>(logical.lfHeight)) * 72.0 / (dpi > 0 ? dpi : 96));

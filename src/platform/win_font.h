@@ -6,5 +6,5 @@
 #include "platform/win_handles.h"
 
 // A font as stored, made real at a DPI, and read back from a font handle.
-HFONT CreateFontFromSpec(const FontSpec& font, int dpi);
-FontSpec SpecFromFont(HFONT font, int dpi);
+HFONT CreateFontFromDescription(const FontDescription& font, int dpi);
+FontDescription DescribeFont(HFONT font, int dpi);

@@ -1,6 +1,6 @@
 #include "settings/config_settings.h"
 
-#include "platform/public_function.h"
+#include "platform/trim_null.h"
 
 std::optional<std::wstring> ConfigSettings::Read(const wchar_t* section, const wchar_t* key)
 {

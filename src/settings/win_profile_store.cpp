@@ -8,12 +8,14 @@ WinProfileStore::WinProfileStore(std::wstring filePath) : path_(ToAnsi(filePath)
 
 std::optional<std::wstring> WinProfileStore::ReadRaw(const wchar_t* section, const wchar_t* key)
 {
-    char buffer[255] = {};
-    const DWORD copied = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "",
-                                                  buffer, sizeof buffer, path_.c_str());
-    if (copied == 0)
+    // A 255-byte buffer: a value is cut to 254 bytes, in the file's code page.
+    constexpr DWORD kValueBufferBytes = 255;
+    char valueBytes[kValueBufferBytes] = {};
+    const DWORD copiedBytes = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "",
+                                                       valueBytes, kValueBufferBytes, path_.c_str());
+    if (copiedBytes == 0)
         return std::nullopt;
-    return FromAnsi(std::string(buffer, copied < sizeof buffer ? copied : sizeof buffer - 1));
+    return FromAnsi(std::string(valueBytes, copiedBytes < kValueBufferBytes ? copiedBytes : kValueBufferBytes - 1));
 }
 
 bool WinProfileStore::Write(const wchar_t* section, const wchar_t* key, const std::wstring& value)

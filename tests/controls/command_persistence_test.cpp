@@ -15,7 +15,7 @@ public:
     std::int16_t ReadInt16(const std::wstring& key, std::int16_t fallback) override { keys.push_back(key); return MemoryPropertyBag::ReadInt16(key, fallback); }
     bool ReadBool(const std::wstring& key, bool fallback) override { keys.push_back(key); return MemoryPropertyBag::ReadBool(key, fallback); }
     std::wstring ReadString(const std::wstring& key, const std::wstring& fallback) override { keys.push_back(key); return MemoryPropertyBag::ReadString(key, fallback); }
-    FontSpec ReadFont(const std::wstring& key, const FontSpec& fallback) override { keys.push_back(key); return MemoryPropertyBag::ReadFont(key, fallback); }
+    FontDescription ReadFont(const std::wstring& key, const FontDescription& fallback) override { keys.push_back(key); return MemoryPropertyBag::ReadFont(key, fallback); }
     std::vector<std::wstring> keys;
 };
 
@@ -108,7 +108,7 @@ TEST(CommandPersistence, DefaultsAreNotStoredAndEverythingElseRoundTrips)
     EXPECT_EQ(bag.values().size(), 21u);
     EXPECT_TRUE(std::holds_alternative<std::int16_t>(bag.values().at(L"Percent")));
     EXPECT_TRUE(std::holds_alternative<bool>(bag.values().at(L"Enabled")));
-    EXPECT_TRUE(std::holds_alternative<FontSpec>(bag.values().at(L"Font")));
+    EXPECT_TRUE(std::holds_alternative<FontDescription>(bag.values().at(L"Font")));
 
     Command read(surface, system);
     read.ReadProperties(bag);

@@ -12,10 +12,10 @@ public:
     std::uintptr_t WindowHandle() override { return 0x1234; }
     std::wstring ControlName() override { return name; }
     bool RunMode() override { return runMode; }
-    FontSpec SurfaceFont() override { return surfaceFont; }
-    FontSpec ContainerFont() override { return containerFont; }
+    FontDescription SurfaceFont() override { return surfaceFont; }
+    FontDescription ContainerFont() override { return containerFont; }
     void SetSurfaceEnabled(bool enabled) override { calls.push_back(enabled ? L"enable" : L"disable"); }
-    void SetSurfaceFont(const FontSpec& font) override { calls.push_back(L"font " + font.name); }
+    void SetSurfaceFont(const FontDescription& font) override { calls.push_back(L"font " + font.name); }
     void SetAccessKeys(const std::wstring& keys) override
     {
         accessKeys = keys;
@@ -27,8 +27,8 @@ public:
 
     std::wstring name = L"Command1";
     bool runMode = true;
-    FontSpec surfaceFont{L"Surface Sans", 9, false, false};
-    FontSpec containerFont{L"Container Sans", 10, true, false};
+    FontDescription surfaceFont{L"Surface Sans", 9, false, false};
+    FontDescription containerFont{L"Container Sans", 10, true, false};
     std::wstring accessKeys;
     std::vector<std::wstring> calls;
 };

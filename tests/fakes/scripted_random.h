@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/public_function.h"
+#include "platform/random_digits.h"
 
 // Hands out the given draws in turn and counts the reseeds.
 class ScriptedRandom : public RandomSource {

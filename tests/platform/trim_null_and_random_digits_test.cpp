@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/public_function.h"
+#include "platform/random_digits.h"
+#include "platform/trim_null.h"
 #include "fakes/scripted_random.h"
 
 TEST(TrimNull, CutsAtFirstNulThenTrimsSpacesOnly)

@@ -12,9 +12,5 @@ public:
     virtual double Next() = 0;
 };
 
-// Cuts a text at its first NUL and removes leading and trailing spaces (only
-// the space character: tabs stay).
-std::wstring TrimNull(const std::wstring& text);
-
 // `count` digits, each 2 to 8; the generator is reseeded before every digit.
 std::wstring RandomDigits(int count, RandomSource& random);

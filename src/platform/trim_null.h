@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// Cuts a text at its first NUL and removes leading and trailing spaces (only
+// the space character: tabs stay).
+std::wstring TrimNull(const std::wstring& text);
