@@ -22,7 +22,7 @@ set(TORVANE_LOGIC_SOURCES
   src/links/vendor_site.cpp
   src/controls/access_key.cpp
   src/controls/button_region.cpp
-  src/controls/color_scheme.cpp
+  src/controls/colour_scheme.cpp
   src/drawing/colour.cpp
   src/controls/command.cpp
   src/controls/command_input.cpp

@@ -7,6 +7,8 @@
 #include "controls/access_key.h"
 #include "fuzz_text.h"
 
+using namespace torvane;
+
 namespace {
 
 wchar_t Lower(wchar_t c)

@@ -5,6 +5,8 @@
 #include "fuzz_text.h"
 #include "links/ad_text.h"
 
+using namespace torvane;
+
 namespace {
 
 bool IsControl(wchar_t c)

@@ -10,6 +10,8 @@
 #include "fuzz_text.h"
 #include "monitor/cpu_monitor_support.h"
 
+using namespace torvane;
+
 namespace {
 
 bool EndsWith(const std::wstring& text, const std::wstring& tail)

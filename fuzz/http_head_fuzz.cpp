@@ -7,6 +7,8 @@
 #include "links/http_exchange.h"
 #include "links/news_attempt.h"
 
+using namespace torvane;
+
 // The answer of an untrusted site, fed in two pieces split at the first byte,
 // and its Location followed as a redirect.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -7,6 +7,8 @@
 #include "settings/config_settings.h"
 #include "settings/profile_store.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr std::size_t kValueBytes = 254; // a 255-byte buffer less its NUL

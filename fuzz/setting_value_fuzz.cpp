@@ -8,6 +8,8 @@
 #include "fuzz_text.h"
 #include "settings/setting_value.h"
 
+using namespace torvane;
+
 namespace {
 
 bool IsNumberChar(wchar_t c)

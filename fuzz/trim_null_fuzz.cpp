@@ -5,6 +5,8 @@
 #include "platform/trim_null.h"
 #include "fuzz_text.h"
 
+using namespace torvane;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::wstring text = FuzzWide(data, size);

@@ -16,6 +16,8 @@
 #include "settings/win_profile_store.h"
 #include "settings/win_run_key.h"
 
+using namespace torvane;
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     RestrictDllSearchToSystem();

@@ -16,6 +16,8 @@
 #include "monitor/system_source.h"
 #include "platform/local_clock.h"
 
+using namespace torvane;
+
 // Stand-ins for the system with no bookkeeping of their own, so that what is
 // measured is the logic.
 
@@ -112,7 +114,7 @@ public:
     void SetWindowBorderStyle(int) override {}
     bool WindowEnabled() override { return true; }
     void SetWindowEnabled(bool) override {}
-    void SetWindowBackColor(Colour) override {}
+    void SetWindowBackColour(Colour) override {}
     std::wstring WindowsDirectory() override { return L"C:\\WINDOWS"; }
     NumberPunctuation Punctuation() override { return {}; }
     void PropertyChanged(const wchar_t*) override {}
@@ -136,7 +138,7 @@ public:
     void Resize() override {}
 };
 
-class BenchSystemColors : public SystemColors {
+class BenchSystemColours : public SystemColours {
 public:
     Colour Get(int index) override
     {
@@ -144,8 +146,8 @@ public:
         return found != colours.end() ? found->second : Rgb(index, index, index);
     }
     std::map<int, Colour> colours = {
-        {SystemColor::ButtonFace, Rgb(240, 240, 240)}, {SystemColor::ButtonText, Rgb(0, 0, 0)},
-        {SystemColor::ButtonShadow, Rgb(160, 160, 160)}, {SystemColor::Light3D, Rgb(227, 227, 227)},
-        {SystemColor::DarkShadow3D, Rgb(105, 105, 105)}, {SystemColor::ButtonHighlight, Rgb(255, 255, 255)},
+        {SystemColour::ButtonFace, Rgb(240, 240, 240)}, {SystemColour::ButtonText, Rgb(0, 0, 0)},
+        {SystemColour::ButtonShadow, Rgb(160, 160, 160)}, {SystemColour::Light3D, Rgb(227, 227, 227)},
+        {SystemColour::DarkShadow3D, Rgb(105, 105, 105)}, {SystemColour::ButtonHighlight, Rgb(255, 255, 255)},
     };
 };

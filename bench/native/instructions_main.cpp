@@ -16,6 +16,8 @@
 #include "platform/memory_property_bag.h"
 #include "fakes.h"
 
+using namespace torvane;
+
 namespace {
 
 template <typename F>
@@ -132,7 +134,7 @@ int main()
         failed = Fails("the redraw drew fewer lines than columns");
 
     BenchCommandSurface surface;
-    BenchSystemColors system;
+    BenchSystemColours system;
     for (int style = 1; style <= 5; ++style) {
         Command command(surface, system);
         command.InitProperties();

@@ -11,6 +11,8 @@
 #include "platform/memory_property_bag.h"
 #include "fakes.h"
 
+using namespace torvane;
+
 int main(int argc, char** argv)
 {
     // "canary": leaks one block on purpose, so the run can show that the

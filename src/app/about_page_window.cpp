@@ -5,6 +5,8 @@
 #include "app/control_ids.h"
 #include "platform/ansi_text.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr UINT_PTR kTimerAd = 2;
@@ -127,3 +129,5 @@ LRESULT AboutPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return PageDefaultMessage(hwnd_, message, wParam, lParam);
     }
 }
+
+} // namespace torvane

@@ -11,6 +11,8 @@
 #include "links/win_ad_fetch.h"
 #include "platform/win_base_window.h"
 
+namespace torvane {
+
 // The about page: what the program does, the vendor's two links, and the
 // news line it fetches every 5 s until one is taken.
 class AboutPageWindow : public BaseWindow<AboutPageWindow> {
@@ -39,3 +41,5 @@ private:
     std::unique_ptr<AdFetcher> adFetcher_;
     bool adFetchPending_ = false;
 };
+
+} // namespace torvane

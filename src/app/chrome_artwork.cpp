@@ -6,6 +6,8 @@
 
 #include "drawing/colour.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr Colour kBrandLight = Rgb(47, 128, 237);
@@ -287,3 +289,5 @@ void DrawHeadingAccent(Canvas& canvas)
     canvas.FillBox({0, 0, width, height}, kWhite);
     DrawPill(canvas, {0, 0, width, height}, kBrandLight, kAccentBottom);
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include "drawing/canvas.h"
 
+namespace torvane {
+
 // Torvane's own chrome artwork, drawn in code at any pixel size so that it
 // stays crisp at every DPI. Each function paints the whole canvas.
 
@@ -25,3 +27,5 @@ void DrawTab(Canvas& canvas, bool selected);
 
 // The accent that marks a heading of the settings page.
 void DrawHeadingAccent(Canvas& canvas);
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace torvane {
+
 // Stable ids of the main window's controls. Tests and accessibility clients
 // find the controls by these, so an id never changes meaning. The names are
 // the controls' names in the program's design, kept as a contract; each has
@@ -60,3 +62,5 @@ constexpr int ComboAutoCleanCount = 406; // "最大记录数" ([Record] RecordCo
 
 // The main window's class name, by which other programs find it.
 inline const wchar_t kMainWindowClass[] = L"TorvaneMainWindow";
+
+} // namespace torvane

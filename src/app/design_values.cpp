@@ -1,5 +1,7 @@
 #include "app/design_values.h"
 
+namespace torvane {
+
 namespace {
 
 // Style 1, scheme 1, XP variant 1: every default but caption and font.
@@ -33,3 +35,5 @@ MemoryPropertyBag CpuMonitor1Properties()
     bag.Set(L"HDDriveLetter", std::wstring(L"C:\\"));
     return bag;
 }
+
+} // namespace torvane

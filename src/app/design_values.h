@@ -2,6 +2,8 @@
 
 #include "platform/memory_property_bag.h"
 
+namespace torvane {
+
 // The main window's design-time property values for its user controls, in
 // the store they are read from when the window is built.
 MemoryPropertyBag SaveRecordsButtonProperties(const FontDescription& font);
@@ -10,3 +12,5 @@ MemoryPropertyBag ClearRecordsButtonProperties(const FontDescription& font);
 // CpuMonitor1 on the status page: white, borderless, light grey grid, two
 // samples a second, drive C.
 MemoryPropertyBag CpuMonitor1Properties();
+
+} // namespace torvane

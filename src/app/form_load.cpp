@@ -2,6 +2,8 @@
 
 #include "settings/setting_value.h"
 
+namespace torvane {
+
 void FormLoad(StartupHost& host, ConfigSettings& config, Autorun& autorun, SettingsPage& page)
 {
     host.LayoutPages();
@@ -24,3 +26,5 @@ void FormLoad(StartupHost& host, ConfigSettings& config, Autorun& autorun, Setti
     host.SetTaskBarStyle();
     host.LoadFinished();
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 #include "settings/autorun.h"
 #include "settings/config_settings.h"
 
+namespace torvane {
+
 // The main window's side of start-up, in the order FormLoad calls it; its
 // SetTopmost is the one the settings page uses too.
 class StartupHost : public WindowZOrder {
@@ -20,3 +22,5 @@ public:
 // Runs the main window's load: lays it out, applies config.ini to the window,
 // the start-with-system value and the settings page.
 void FormLoad(StartupHost& host, ConfigSettings& config, Autorun& autorun, SettingsPage& page);
+
+} // namespace torvane

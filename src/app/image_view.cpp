@@ -1,5 +1,7 @@
 #include "app/image_view.h"
 
+namespace torvane {
+
 namespace {
 
 const wchar_t kImageClass[] = L"TorvaneImage";
@@ -125,3 +127,5 @@ LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 }
+
+} // namespace torvane

@@ -11,6 +11,8 @@
 #include "platform/win_base_window.h"
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // An image control array in one child window: its images are drawn once, at
 // the control's pixel size, and one of them is shown. It reports the mouse
 // like an image control: move, press, release and click.
@@ -65,3 +67,5 @@ private:
     int shown_ = 0;
     COLORREF labelColour_ = 0;
 };
+
+} // namespace torvane

@@ -12,6 +12,8 @@
 #include "platform/win_window_class.h"
 #include "platform/win_window_queries.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr UINT_PTR kTimerMain = 1;
@@ -120,7 +122,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 bool MainWindow::CreatePages(int dpi)
 {
     fonts_ = std::make_unique<UiFonts>(dpi);
-    const auto page = [this, dpi](Page which) { return PageCreateArgs{hwnd_, RowOf(which).pageId, dpi, fonts_.get()}; };
+    const auto page = [this, dpi](Page which) { return PageCreateArgs{hwnd_, PageRowOf(which).pageId, dpi, fonts_.get()}; };
     settingsView_.onChanged = [this](SettingsControl control) { settingsPage_.OnClick(control); };
     if (!status_.Create(page(Page::Status), monitorSupport_) || !records_.Create(page(Page::Records)) ||
         !settingsView_.Create(page(Page::Settings)) || !about_.Create(page(Page::About)))
@@ -206,7 +208,7 @@ bool MainWindow::TrayMessage(UINT message, LPARAM lParam)
 
 void MainWindow::TrayMenuCommand(int id)
 {
-    const TrayMenuChoice choice = ::TrayMenuCommand(id);
+    const TrayMenuChoice choice = torvane::TrayMenuCommand(id);
     switch (choice.kind) {
     case TrayMenuChoice::Kind::None:
         break;
@@ -290,3 +292,5 @@ void MainWindow::ExitProgram()
     isExiting_ = true;
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
+
+} // namespace torvane

@@ -20,6 +20,8 @@
 #include "platform/win_base_window.h"
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // The borderless main window with its four pages. Closing it only hides it;
 // the program ends through ExitProgram.
 class MainWindow : public BaseWindow<MainWindow>, private StartupHost {
@@ -77,3 +79,5 @@ private:
     bool isExiting_ = false;
     bool hiddenAtLoad_ = false;
 };
+
+} // namespace torvane

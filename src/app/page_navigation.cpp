@@ -2,9 +2,11 @@
 
 #include "app/page_table.h"
 
+namespace torvane {
+
 const wchar_t* PageTip(Page page)
 {
-    return RowOf(page).tip;
+    return PageRowOf(page).tip;
 }
 
 void SelectPage(PageView& view, Page chosen)
@@ -15,3 +17,5 @@ void SelectPage(PageView& view, Page chosen)
         view.ShowPage(page, page == chosen);
     view.SetTip(PageTip(chosen));
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "platform/page.h"
 
+namespace torvane {
+
 // The main window's side of page switching.
 class PageView {
 public:
@@ -20,3 +22,5 @@ const wchar_t* PageTip(Page page);
 // Marks the chosen tab, shows its page alone and its tip. Choosing the page
 // already shown changes nothing that can be seen.
 void SelectPage(PageView& view, Page chosen);
+
+} // namespace torvane

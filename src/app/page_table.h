@@ -3,6 +3,8 @@
 #include "app/control_ids.h"
 #include "platform/page.h"
 
+namespace torvane {
+
 // The four pages and their tabs, in tab order: everything that differs
 // from one page to the next.
 struct PageRow {
@@ -26,7 +28,9 @@ inline constexpr PageRow kPageRows[4] = {
      ControlId::LabelAbout, 3590},
 };
 
-inline const PageRow& RowOf(Page page)
+inline const PageRow& PageRowOf(Page page)
 {
     return kPageRows[static_cast<int>(page)];
 }
+
+} // namespace torvane

@@ -7,6 +7,8 @@
 #include "app/control_ids.h"
 #include "app/design_values.h"
 
+namespace torvane {
+
 namespace {
 
 TTTOOLINFOW InfoTool(HWND owner, HWND label, const wchar_t* text)
@@ -129,3 +131,5 @@ LRESULT RecordsPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 {
     return PageDefaultMessage(hwnd_, message, wParam, lParam);
 }
+
+} // namespace torvane

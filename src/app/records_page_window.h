@@ -13,6 +13,8 @@
 #include "controls/win_command.h"
 #include "platform/win_base_window.h"
 
+namespace torvane {
+
 // Runs an action on a button's Click.
 class ClickAction : public CommandEvents {
 public:
@@ -56,3 +58,5 @@ private:
     ClickAction clearClicked_;
     HWND tooltip_ = nullptr;
 };
+
+} // namespace torvane

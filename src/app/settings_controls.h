@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace torvane {
+
 enum class SettingsControl {
     CheckAutoRun,
     CheckAutoMin,
@@ -29,3 +31,5 @@ public:
     virtual ~WindowZOrder() = default;
     virtual void SetTopmost(bool topmost) = 0;
 };
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 #include "booster/speed_mode.h"
 #include "settings/setting_value.h"
 
+namespace torvane {
+
 SettingsPage::SettingsPage(SettingsControls& controls, ConfigSettings& config, Autorun& autorun,
                            WindowZOrder& zOrder, BoosterSettings& boosting)
     : controls_(controls), config_(config), autorun_(autorun), zOrder_(zOrder), boosting_(boosting)
@@ -133,3 +135,5 @@ void SettingsPage::ComboAutoCleanCount_Click()
     boosting_.recordLimit = SettingValue(text);
     config_.WriteRecordCount(text);
 }
+
+} // namespace torvane

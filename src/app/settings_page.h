@@ -9,6 +9,8 @@
 #include "settings/autorun.h"
 #include "settings/config_settings.h"
 
+namespace torvane {
+
 // The settings page's behaviour: every control stores its key the moment its
 // state changes, whoever changed it; two of them also act on the system, and
 // four are what the booster reads.
@@ -50,3 +52,5 @@ const std::vector<std::wstring>& AutoCleanCountItems();
 // The item shown for a stored RecordCount value: the matching item, or else the
 // nearest one (the larger on a tie), since a drop-down list can show nothing else.
 std::wstring AutoCleanCountItemFor(double storedValue);
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 #include "app/control_ids.h"
 #include "app/image_view.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr int kControlLeft = 1440;
@@ -144,3 +146,5 @@ LRESULT SettingsPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         return 0;
     return PageDefaultMessage(hwnd_, message, wParam, lParam);
 }
+
+} // namespace torvane

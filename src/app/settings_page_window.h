@@ -10,6 +10,8 @@
 #include "app/win_widgets.h"
 #include "platform/win_base_window.h"
 
+namespace torvane {
+
 // The settings page: its check boxes and drop-down lists, laid out from one
 // table. A control the user changes is reported to onChanged, which runs the
 // settings logic's handler for it.
@@ -35,3 +37,5 @@ private:
     DropDownList combos_[kSettingCount];
     WidgetRouter router_;
 };
+
+} // namespace torvane

@@ -7,6 +7,8 @@
 #include "monitor/monitor_series.h"
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr int kCaptionLeft = 480;
@@ -111,3 +113,5 @@ LRESULT StatusPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     return PageDefaultMessage(hwnd_, message, wParam, lParam);
 }
+
+} // namespace torvane

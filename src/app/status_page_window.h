@@ -10,6 +10,8 @@
 #include "monitor/win_cpu_monitor.h"
 #include "platform/win_base_window.h"
 
+namespace torvane {
+
 // The status page: the time, the last boost's figures, the system monitor
 // and its legend.
 class StatusPageWindow : public BaseWindow<StatusPageWindow> {
@@ -30,3 +32,5 @@ private:
     Label speedupTarget_;
     Label speedCount_;
 };
+
+} // namespace torvane

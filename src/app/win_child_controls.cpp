@@ -2,6 +2,8 @@
 
 #include "app/twips.h"
 
+namespace torvane {
+
 int ChildFactory::Pixels(int twips) const
 {
     return TwipsToPixels(twips, dpi_);
@@ -55,3 +57,5 @@ HWND ChildFactory::Swatch(int id, const ControlPlace& place) const
 {
     return Create(L"STATIC", id, place, L"", SS_OWNERDRAW);
 }
+
+} // namespace torvane

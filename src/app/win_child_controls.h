@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace torvane {
+
 // Where a child control goes, in twips inside its parent.
 struct ControlPlace {
     int left = 0;
@@ -35,3 +37,5 @@ private:
     int dpi_;
     HFONT font_;
 };
+
+} // namespace torvane

@@ -11,6 +11,8 @@
 #include "app/page_table.h"
 #include "app/twips.h"
 
+namespace torvane {
+
 namespace {
 
 using namespace MainWindowLayout;
@@ -128,3 +130,5 @@ void ChromeControls::ShowPage(Page page, bool visible)
 {
     ShowWindow(pages_[static_cast<int>(page)], visible ? SW_SHOW : SW_HIDE);
 }
+
+} // namespace torvane

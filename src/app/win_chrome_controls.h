@@ -13,6 +13,8 @@
 #include "app/window_chrome.h"
 #include "platform/page.h"
 
+namespace torvane {
+
 // The main window's drawn chrome: the caption bar with its title, the
 // minimise and close buttons, the four page tabs, the page tip and the
 // version line; and which of the four pages shows. The window's own
@@ -53,3 +55,5 @@ constexpr int kPageTop = 2160;
 constexpr int kPageWidth = 8280;
 constexpr int kPageHeight = 5160;
 } // namespace MainWindowLayout
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "app/win_page_parts.h"
 
+namespace torvane {
+
 HWND CreatePageWindow(const PageCreateArgs& args, const wchar_t* className, void* self)
 {
     return CreateWindowExW(WS_EX_CONTROLPARENT, className, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
@@ -25,3 +27,5 @@ LRESULT PageDefaultMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam
         return DefWindowProcW(page, message, wParam, lParam);
     }
 }
+
+} // namespace torvane

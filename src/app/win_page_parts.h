@@ -5,6 +5,8 @@
 #include "app/win_child_controls.h"
 #include "app/win_ui_font.h"
 
+namespace torvane {
+
 // What every page is given when it is made: its parent (the main window), its
 // control id, the screen's DPI and the interface fonts.
 struct PageCreateArgs {
@@ -27,3 +29,5 @@ inline ChildFactory PageControls(HWND page, const PageCreateArgs& args)
 {
     return ChildFactory(page, args.dpi, args.fonts->regular());
 }
+
+} // namespace torvane

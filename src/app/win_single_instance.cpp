@@ -2,6 +2,8 @@
 
 #include "app/control_ids.h"
 
+namespace torvane {
+
 namespace {
 
 // "Local\" keeps the name to this session: another user's copy on the same
@@ -48,3 +50,5 @@ bool BringUpFirstCopy(DWORD timeoutMs)
         Sleep(50);
     }
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // Two copies would fight over priorities and over config.ini, so one runs
 // per log-on session: the first holds a named mutex for as long as it runs.
 class SingleInstance {
@@ -25,3 +27,5 @@ UINT BringUpMessage();
 // timeoutMs for that window to exist (the copy may still be starting).
 // False when no window answered.
 bool BringUpFirstCopy(DWORD timeoutMs);
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace torvane {
+
 namespace {
 
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
@@ -50,3 +52,5 @@ UiFonts::UiFonts(int dpi) : face_(ChooseFace())
     regular_.reset(MakeFont(face_, 9, dpi, FW_NORMAL));
     heading_.reset(MakeFont(face_, 10, dpi, FW_BOLD));
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // The interface's fonts at a given DPI: a CJK face that is installed, in a
 // regular and a bold weight for headings.
 class UiFonts {
@@ -18,3 +20,5 @@ private:
     ScopedGdiObject<HFONT> regular_;
     ScopedGdiObject<HFONT> heading_;
 };
+
+} // namespace torvane

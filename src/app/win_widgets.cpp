@@ -2,6 +2,8 @@
 
 #include "platform/win_window_queries.h"
 
+namespace torvane {
+
 std::wstring Widget::Text() const
 {
     return WindowText(hwnd_);
@@ -84,3 +86,5 @@ bool WidgetRouter::Route(WPARAM wParam, LPARAM lParam) const
     }
     return false;
 }
+
+} // namespace torvane

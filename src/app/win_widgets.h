@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace torvane {
+
 // Thin wrappers over the standard controls of a page. The page hands each
 // WM_COMMAND to its WidgetRouter, which calls the sending control's callback.
 class Widget {
@@ -68,3 +70,5 @@ public:
 private:
     std::vector<Widget*> widgets_;
 };
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "app/window_chrome.h"
 
+namespace torvane {
+
 namespace {
 constexpr int kLeftButton = 1;
 constexpr int kResting = 0;
@@ -59,3 +61,5 @@ ChromeAction WindowChrome::Form_MouseMove()
     exit_.ShowOnly(kResting);
     return ChromeAction::None;
 }
+
+} // namespace torvane

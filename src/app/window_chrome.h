@@ -1,5 +1,7 @@
 #pragma once
 
+namespace torvane {
+
 // An image control array: several images in one place, one of them shown.
 class ImageSet {
 public:
@@ -38,3 +40,5 @@ private:
     ImageSet& minimise_;
     ImageSet& exit_;
 };
+
+} // namespace torvane

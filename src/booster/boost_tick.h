@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace torvane {
+
 // What one tick of the booster did, for the pages to show.
 struct BoostTick {
     bool ran = false;     // speed-up is on: `time` was read
@@ -18,3 +20,5 @@ struct BoostTick {
     std::wstring speedCountSentence; // "已为系统提速 N 次。"
     std::wstring gain;               // "5%"
 };
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 #include "booster/gain_figure.h"
 #include "settings/setting_value.h"
 
+namespace torvane {
+
 std::int32_t NextBoostCount(std::int32_t count)
 {
     return count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
@@ -76,3 +78,5 @@ void Booster::Record(BoostTick& tick, double limit, SpeedMode mode)
     history_.Append(tick.historyAdded);
     tick.speedCountSentence = L"已为系统提速 " + std::to_wstring(NextBoostCount(boostCount_)) + L" 次。";
 }
+
+} // namespace torvane

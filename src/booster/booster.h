@@ -12,6 +12,8 @@
 #include "booster/speed_mode.h"
 #include "platform/local_clock.h"
 
+namespace torvane {
+
 // The count after one more boost; it stops at the largest 32-bit value
 // instead of wrapping negative.
 std::int32_t NextBoostCount(std::int32_t count);
@@ -50,3 +52,5 @@ private:
     std::wstring lastBoosted_ = L"无";
     History history_;
 };
+
+} // namespace torvane

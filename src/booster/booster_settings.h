@@ -5,6 +5,8 @@
 #include "booster/speed_mode.h"
 #include "settings/setting_value.h"
 
+namespace torvane {
+
 // What the booster reads of the settings page, kept up to date by the
 // settings handlers on every change. It starts as the page does before the
 // stored settings are applied: speed-up and recording on, no item chosen.
@@ -14,3 +16,5 @@ struct BoosterSettings {
     bool recording = true;                         // "启用提速记录"
     double recordLimit = SettingValue(std::wstring()); // "最大记录数"
 };
+
+} // namespace torvane

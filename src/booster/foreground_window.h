@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace torvane {
+
 struct ForegroundSnapshot {
     std::uintptr_t handle = 0;
     // The title as read into a 255-byte ANSI buffer, up to its first NUL.
@@ -14,3 +16,5 @@ public:
     virtual ~ForegroundWindow() = default;
     virtual ForegroundSnapshot Read() = 0;
 };
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "booster/gain_figure.h"
 
+namespace torvane {
+
 std::wstring GainFigure(SpeedMode mode, RandomSource& random)
 {
     if (mode == SpeedMode::Normal)
@@ -9,3 +11,5 @@ std::wstring GainFigure(SpeedMode mode, RandomSource& random)
         value -= 30;
     return std::to_wstring(value) + L"%";
 }
+
+} // namespace torvane

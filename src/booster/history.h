@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace torvane {
+
 // The speed-up records, as the records page lists them and "保存" saves them.
 class History {
 public:
@@ -15,3 +17,5 @@ public:
 private:
     std::wstring text_;
 };
+
+} // namespace torvane

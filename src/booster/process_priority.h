@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace torvane {
+
 class ProcessPriority {
 public:
     virtual ~ProcessPriority() = default;
@@ -11,3 +13,5 @@ public:
     virtual std::uint32_t SetProcessPriority(std::uint32_t processId, std::uintptr_t windowHandle,
                                              std::uint32_t priorityClass) = 0;
 };
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "booster/records.h"
 
+namespace torvane {
+
 std::wstring LogsContent(const std::wstring& history)
 {
     return L"提速记录：\r\n" + history;
@@ -14,3 +16,5 @@ SaveOutcome SaveRecords(const std::wstring& history, const std::wstring& logsPat
         return {SaveOutcome::Kind::Failed, L"记录保存失败：\r\n" + logsPath + L"\r\n" + reason};
     return {SaveOutcome::Kind::Saved, L"记录已保存在：\r\n" + logsPath};
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace torvane {
+
 // Where the history is saved: bytes in the system code page, replacing the
 // file whole.
 class LogFile {
@@ -24,3 +26,5 @@ std::wstring LogsContent(const std::wstring& history);
 
 // Saves the history to logsPath. An empty history writes nothing.
 SaveOutcome SaveRecords(const std::wstring& history, const std::wstring& logsPath, LogFile& file);
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "booster/speed_mode.h"
 
+namespace torvane {
+
 SpeedMode SpeedModeFromText(const std::wstring& comboText)
 {
     return comboText == kNormalModeText ? SpeedMode::Normal : SpeedMode::Crazy;
@@ -14,3 +16,5 @@ const wchar_t* RecordModeText(SpeedMode mode)
 {
     return mode == SpeedMode::Normal ? L" 普通提速，速度提升：" : L" 疯狂提速，速度提升：";
 }
+
+} // namespace torvane

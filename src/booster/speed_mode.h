@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace torvane {
+
 // The two speed modes offered by ComboSpeed. Any text other than the normal
 // mode's counts as crazy.
 enum class SpeedMode { Normal, Crazy };
@@ -21,3 +23,5 @@ std::uint32_t BoostPriorityClass(SpeedMode mode);
 
 // The part of the record line between the title and the gain figure.
 const wchar_t* RecordModeText(SpeedMode mode);
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "platform/ansi_text.h"
 
+namespace torvane {
+
 ForegroundSnapshot WinForegroundWindow::Read()
 {
     ForegroundSnapshot snapshot;
@@ -16,3 +18,5 @@ ForegroundSnapshot WinForegroundWindow::Read()
     snapshot.title = FromAnsi(std::string(titleBytes));
     return snapshot;
 }
+
+} // namespace torvane

@@ -2,7 +2,11 @@
 
 #include "booster/foreground_window.h"
 
+namespace torvane {
+
 class WinForegroundWindow : public ForegroundWindow {
 public:
     ForegroundSnapshot Read() override;
 };
+
+} // namespace torvane

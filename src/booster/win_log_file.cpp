@@ -5,6 +5,8 @@
 #include "platform/ansi_text.h"
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 std::wstring SystemErrorText(unsigned long error)
 {
     wchar_t* text = nullptr;
@@ -67,3 +69,5 @@ bool WinLogFile::Replace(const std::wstring& path, const std::wstring& content, 
     }
     return true;
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include "booster/records.h"
 
+namespace torvane {
+
 // Writes the content in the system code page (characters it cannot hold
 // become its default character) to a file beside the target, then moves it
 // over the target, so that a failed write never leaves half a file.
@@ -12,3 +14,5 @@ public:
 
 // The system's text for an error code, without the trailing line break.
 std::wstring SystemErrorText(unsigned long error);
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 std::uint32_t WinProcessPriority::SetProcessPriority(std::uint32_t processId,
                                                      std::uintptr_t windowHandle,
                                                      std::uint32_t priorityClass)
@@ -21,3 +23,5 @@ std::uint32_t WinProcessPriority::SetProcessPriority(std::uint32_t processId,
     ScopedHandle queryOnly(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
     return queryOnly ? GetPriorityClass(queryOnly.get()) : 0;
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+namespace torvane {
+
 namespace {
 
 std::optional<wchar_t> KeyAt(const std::wstring& caption, std::wstring::size_type ampersand)
@@ -28,3 +30,5 @@ std::optional<wchar_t> AccessKeyOf(const std::wstring& caption)
     // "&&" is a literal ampersand: only the next "&" after it can mark a key.
     return KeyAt(caption, caption.find(L'&', first + 2));
 }
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "controls/button_region.h"
 
+namespace torvane {
+
 bool HasCutCorners(int buttonType)
 {
     return buttonType == 3 || buttonType == 4;
@@ -28,3 +30,5 @@ bool InButtonRegion(int buttonType, int width, int height, int x, int y)
             return false;
     return true;
 }
+
+} // namespace torvane

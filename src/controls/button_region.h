@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace torvane {
+
 struct PixelPoint {
     int x = 0;
     int y = 0;
@@ -19,3 +21,5 @@ std::vector<PixelPoint> CutCornerPixels(int buttonType, int width, int height);
 
 // Whether the style's window region keeps the pixel.
 bool InButtonRegion(int buttonType, int width, int height, int x, int y);
+
+} // namespace torvane

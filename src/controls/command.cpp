@@ -2,7 +2,9 @@
 
 #include "controls/access_key.h"
 
-Command::Command(CommandSurface& surface, SystemColors& system) : surface_(surface), system_(system)
+namespace torvane {
+
+Command::Command(CommandSurface& surface, SystemColours& system) : surface_(surface), system_(system)
 {
     ApplyColorScheme();
 }
@@ -164,3 +166,5 @@ PropertyError Command::SethWnd(std::uintptr_t)
 {
     return surface_.RunMode() ? PropertyError::SetNotSupportedAtRuntime : PropertyError::SetNotPermitted;
 }
+
+} // namespace torvane

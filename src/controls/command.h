@@ -4,9 +4,11 @@
 #include <string>
 
 #include "drawing/canvas.h"
-#include "controls/color_scheme.h"
-#include "controls/system_colors.h"
+#include "controls/colour_scheme.h"
+#include "controls/system_colours.h"
 #include "platform/property_bag.h"
+
+namespace torvane {
 
 // What the button needs from the window that hosts it.
 class CommandSurface {
@@ -84,7 +86,7 @@ struct CommandState {
 // and the colours derived from them; the window class around it paints.
 class Command {
 public:
-    Command(CommandSurface& surface, SystemColors& system);
+    Command(CommandSurface& surface, SystemColours& system);
 
     void InitProperties();
     void ReadProperties(PropertyBag& bag);
@@ -154,8 +156,10 @@ private:
     void Changed(const wchar_t* name);
 
     CommandSurface& surface_;
-    SystemColors& system_;
+    SystemColours& system_;
     CommandProperties p_;
     SchemeColours scheme_;
     CommandState state_;
 };
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "controls/command_input.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr int kSpace = 32;
@@ -158,3 +160,5 @@ void CommandInput::TimerTick()
     command_.state().isHot = false;
     host_.Paint(kStateUp, true);
 }
+
+} // namespace torvane

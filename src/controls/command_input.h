@@ -2,6 +2,8 @@
 
 #include "controls/command.h"
 
+namespace torvane {
+
 // The events a button raises to the form that holds it. Arguments passed by
 // reference may be changed by the form; the button reads them back.
 class CommandEvents {
@@ -68,3 +70,5 @@ private:
     CommandInputHost& host_;
     CommandEvents& events_;
 };
+
+} // namespace torvane

@@ -8,6 +8,8 @@
 #include "drawing/drawing_primitives.h"
 #include "drawing/gradients.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr unsigned kNoClip = 0x0100; // DT_NOCLIP
@@ -407,3 +409,5 @@ void DrawButton(Command& command, Canvas& canvas, int state, bool force, bool is
     else
         DownLook(x);
 }
+
+} // namespace torvane

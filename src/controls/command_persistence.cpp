@@ -1,5 +1,7 @@
 #include "controls/command.h"
 
+namespace torvane {
+
 namespace {
 
 const wchar_t kStoredCaptionDefault[] = L"qxbutton";
@@ -13,8 +15,8 @@ void Command::InitProperties()
 {
     const CommandProperties defaults;
     p_ = defaults;
-    p_.backColor = system_.Get(SystemColor::ButtonFace);
-    p_.foreColor = system_.Get(SystemColor::ButtonText);
+    p_.backColor = system_.Get(SystemColour::ButtonFace);
+    p_.foreColor = system_.Get(SystemColour::ButtonText);
     p_.caption = surface_.ControlName();
     p_.font = surface_.SurfaceFont();
     state_.visualState = 0;
@@ -25,8 +27,8 @@ void Command::InitProperties()
 void Command::ReadProperties(PropertyBag& bag)
 {
     const CommandProperties defaults;
-    p_.backColor = AsColour(bag.ReadInt32(L"BackColor", AsInt(system_.Get(SystemColor::ButtonFace))));
-    p_.foreColor = AsColour(bag.ReadInt32(L"ForeColor", AsInt(system_.Get(SystemColor::ButtonText))));
+    p_.backColor = AsColour(bag.ReadInt32(L"BackColor", AsInt(system_.Get(SystemColour::ButtonFace))));
+    p_.foreColor = AsColour(bag.ReadInt32(L"ForeColor", AsInt(system_.Get(SystemColour::ButtonText))));
     p_.enabled = bag.ReadBool(L"Enabled", defaults.enabled);
     p_.font = bag.ReadFont(L"Font", surface_.ContainerFont());
     p_.buttonType = bag.ReadInt32(L"ButtonType", defaults.buttonType);
@@ -62,8 +64,8 @@ void Command::ReadProperties(PropertyBag& bag)
 void Command::WriteProperties(PropertyBag& bag) const
 {
     const CommandProperties defaults;
-    bag.WriteInt32(L"BackColor", AsInt(p_.backColor), AsInt(system_.Get(SystemColor::ButtonFace)));
-    bag.WriteInt32(L"ForeColor", AsInt(p_.foreColor), AsInt(system_.Get(SystemColor::ButtonText)));
+    bag.WriteInt32(L"BackColor", AsInt(p_.backColor), AsInt(system_.Get(SystemColour::ButtonFace)));
+    bag.WriteInt32(L"ForeColor", AsInt(p_.foreColor), AsInt(system_.Get(SystemColour::ButtonText)));
     bag.WriteBool(L"Enabled", p_.enabled, defaults.enabled);
     bag.WriteFont(L"Font", p_.font, surface_.ContainerFont());
     bag.WriteInt32(L"ButtonType", p_.buttonType, defaults.buttonType);
@@ -86,3 +88,5 @@ void Command::WriteProperties(PropertyBag& bag) const
     bag.WriteInt32(L"OfficeXpMousemoveFrameColor", AsInt(p_.officeXpMousemoveFrameColor),
                    AsInt(defaults.officeXpMousemoveFrameColor));
 }
+
+} // namespace torvane

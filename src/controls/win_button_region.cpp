@@ -2,6 +2,8 @@
 
 #include "controls/button_region.h"
 
+namespace torvane {
+
 bool ButtonRegion::HandTo(HWND window, bool redraw)
 {
     if (!region_ || !SetWindowRgn(window, region_.get(), redraw ? TRUE : FALSE))
@@ -21,3 +23,5 @@ ButtonRegion BuildRegion(int buttonType, int width, int height)
     }
     return region;
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // The button's window region. Until it is handed to a window it belongs to
 // this owner, which deletes it; once SetWindowRgn has taken it, the window
 // system owns it and the owner lets go of the handle without deleting it.
@@ -25,3 +27,5 @@ private:
 
 // The W x H rectangle, less the corner pixels of styles 3 and 4.
 ButtonRegion BuildRegion(int buttonType, int width, int height);
+
+} // namespace torvane

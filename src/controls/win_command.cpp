@@ -6,6 +6,8 @@
 #include "platform/win_font.h"
 #include "platform/win_window_queries.h"
 
+namespace torvane {
+
 namespace {
 
 const wchar_t kCommandClass[] = L"TorvaneCommand";
@@ -300,3 +302,5 @@ void CommandWindow::Resize()
     region_.HandTo(hwnd_, true);
     Repaint();
 }
+
+} // namespace torvane

@@ -9,10 +9,12 @@
 #include "controls/command_input.h"
 #include "drawing/win_gdi_canvas.h"
 #include "controls/win_button_region.h"
-#include "controls/win_system_colors.h"
+#include "controls/win_system_colours.h"
 #include "platform/win_base_window.h"
 #include "platform/property_bag.h"
 #include "platform/win_handles.h"
+
+namespace torvane {
 
 struct CommandCreateArgs {
     HWND parent = nullptr;
@@ -78,7 +80,7 @@ private:
 
     std::wstring name_;
     std::function<void(const wchar_t*)> onPropertyChanged_;
-    WinSystemColors system_;
+    WinSystemColours system_;
     GdiCanvas canvas_;
     ScopedGdiObject<HFONT> font_;
     ButtonRegion region_;
@@ -86,3 +88,5 @@ private:
     Command command_;
     CommandInput input_;
 };
+
+} // namespace torvane

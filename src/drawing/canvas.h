@@ -6,6 +6,8 @@
 
 #include "drawing/colour.h"
 
+namespace torvane {
+
 // A rectangle in pixels: left and top inside, right and bottom just outside.
 struct PixelRect {
     int left = 0;
@@ -70,3 +72,5 @@ public:
     // DrawText with CalcRect: the size the text takes within wrapWidth.
     virtual PixelSize MeasureText(const std::wstring& text, int wrapWidth, unsigned flags) = 0;
 };
+
+} // namespace torvane

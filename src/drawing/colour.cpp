@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace torvane {
+
 namespace {
 
 int Clamped(int channel) { return std::clamp(channel, 0, 255); }
@@ -15,3 +17,5 @@ Colour ShiftColor(Colour colour, int amount, bool scaleBlue)
     const int blue = scaleBlue ? BlueOf(colour) + (BlueOf(colour) * amount) / 192 : BlueOf(colour) + amount;
     return Rgb(Clamped(red), Clamped(green), Clamped(blue));
 }
+
+} // namespace torvane

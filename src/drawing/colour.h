@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace torvane {
+
 // A colour value laid out 0x00BBGGRR: red in the low byte.
 using Colour = std::uint32_t;
 
@@ -21,3 +23,5 @@ constexpr Colour kInvalidColour = 0xFFFFFFFFu;
 // Adds amount to each channel, clamped to 0..255; with scaleBlue the blue
 // channel moves by blue * amount / 192 instead (truncating).
 Colour ShiftColor(Colour colour, int amount, bool scaleBlue);
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace torvane {
+
 void DrawBox(Canvas& canvas, int x, int y, int width, int height, Colour colour, bool outlineOnly)
 {
     const PixelRect box{x, y, x + width, y + height};
@@ -46,3 +48,5 @@ Colour AddColorClamped(Colour colour, int redDelta, int greenDelta, int blueDelt
                std::clamp(GreenOf(colour) + greenDelta, 0, GreenOf(ceiling)),
                std::clamp(BlueOf(colour) + blueDelta, 0, BlueOf(ceiling)));
 }
+
+} // namespace torvane

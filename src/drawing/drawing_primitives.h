@@ -3,6 +3,8 @@
 #include "drawing/canvas.h"
 #include "drawing/colour.h"
 
+namespace torvane {
+
 // The button's drawing primitives. W and H are the canvas size; boxes are
 // given by origin and size.
 
@@ -18,3 +20,5 @@ void DrawRoundFrame(Canvas& canvas, Colour lineColour, Colour cornerColour);
 void DrawFocusCue(Canvas& canvas, Colour textColour);
 // Each channel moved by its delta and held within 0 and the ceiling's channel.
 Colour AddColorClamped(Colour colour, int redDelta, int greenDelta, int blueDelta, Colour ceiling);
+
+} // namespace torvane

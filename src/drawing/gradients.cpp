@@ -6,6 +6,8 @@
 
 #include "drawing/drawing_primitives.h"
 
+namespace torvane {
+
 namespace {
 
 // Round half to even, whatever the floating-point rounding mode.
@@ -184,3 +186,5 @@ void DrawGlossGradient(Canvas& canvas, Colour first, Colour frameColour, Colour 
     DrawLine(canvas, 1, h - 3, w - 1, h - 3, Rgb(207, 234, 255));
     DrawRoundFrame(canvas, frameColour, frameColour);
 }
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 #include "drawing/canvas.h"
 #include "drawing/colour.h"
 
+namespace torvane {
+
 // The button faces. Each draws rows from x = 1 up to, not including, W - 1.
 // Percent is where a two-part face changes from its first to its second
 // part, in percent of the height; values outside 0..100 count as the nearer
@@ -22,3 +24,5 @@ void DrawSplitGradient(Canvas& canvas, Colour first, Colour frameColour, Colour 
 
 // Glossy two-part gradient with light inner lines and a frame round it.
 void DrawGlossGradient(Canvas& canvas, Colour first, Colour frameColour, Colour second, int percent);
+
+} // namespace torvane

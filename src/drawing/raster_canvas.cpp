@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace torvane {
+
 namespace {
 
 constexpr Colour kRgbMask = 0x00FFFFFF;
@@ -245,3 +247,5 @@ PixelSize RasterCanvas::MeasureText(const std::wstring& text, int wrapWidth, uns
     return {static_cast<int>(longest * metrics_.cellWidth),
             static_cast<int>(static_cast<long long>(lengths.size()) * metrics_.lineHeight)};
 }
+
+} // namespace torvane

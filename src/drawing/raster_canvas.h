@@ -6,6 +6,8 @@
 #include "drawing/canvas.h"
 #include "drawing/colour.h"
 
+namespace torvane {
+
 // Text sizes of a font where every character takes one cell.
 struct FixedTextMetrics {
     int cellWidth = 8;
@@ -56,3 +58,5 @@ private:
     std::vector<Colour> pixels_;
     std::vector<TextCall> texts_;
 };
+
+} // namespace torvane

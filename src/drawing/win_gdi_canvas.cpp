@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace torvane {
+
 namespace {
 
 RECT ToRect(const PixelRect& box)
@@ -129,3 +131,5 @@ PixelSize GdiCanvas::MeasureText(const std::wstring& text, int wrapWidth, unsign
     DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &rect, flags | TextFlags::CalcRect);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 #include "drawing/canvas.h"
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // The control's persistent picture: a memory DC holding a 32-bit bitmap of
 // the control's size, blitted to the window on WM_PAINT. Every brush or pen a
 // call needs is gone when the call returns.
@@ -46,3 +48,5 @@ private:
     Colour background_;
     HFONT font_ = nullptr;
 };
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include "platform/trim_null.h"
 
+namespace torvane {
+
 namespace {
 
 std::wstring SiteUrl(const VendorSite& site, const wchar_t* path)
@@ -58,3 +60,5 @@ std::wstring CaptionSafe(const std::wstring& text)
     }
     return safe;
 }
+
+} // namespace torvane

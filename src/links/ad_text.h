@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace torvane {
+
 // Where the vendor's pages live. `host` may carry a port ("127.0.0.1:8080");
 // it is also LabelHomePage's caption at load. `webAddress` is LabelWeb's
 // caption; `agent` is the user agent sent with the news-text request.
@@ -28,3 +30,5 @@ bool AcceptAdText(const std::wstring& text);
 // acceptance rule looked at), every other control character (U+0001-U+001F,
 // U+007F-U+009F) replaced by a space. Leading spaces are kept.
 std::wstring CaptionSafe(const std::wstring& text);
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+namespace torvane {
+
 namespace {
 
 char AsciiLower(char c)
@@ -255,3 +257,5 @@ bool ResponseHeadReader::ParseHead(std::string_view head)
     }
     return !first;
 }
+
+} // namespace torvane

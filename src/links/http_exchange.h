@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace torvane {
+
 // The news fetch speaks plain HTTP/1.0 itself, so that it decides what a
 // request may cost: one request per address it chooses to ask, no automatic
 // redirects, no draining of a body it stops reading. Everything here is
@@ -63,3 +65,5 @@ private:
     std::string location_;
     std::optional<std::uint64_t> contentLength_;
 };
+
+} // namespace torvane

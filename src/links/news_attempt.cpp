@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace torvane {
+
 namespace {
 
 bool IsRedirect(int status)
@@ -30,3 +32,5 @@ NewsAttempt::Step NewsAttempt::OnResponse(int status, std::string_view location)
     visited_.push_back(*next);
     return Step::Follow;
 }
+
+} // namespace torvane

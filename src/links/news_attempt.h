@@ -5,6 +5,8 @@
 
 #include "links/http_exchange.h"
 
+namespace torvane {
+
 // One try at the news text: the request to the news address and the
 // redirects it may follow. However the site answers, an attempt asks it at
 // most kNewsRedirectLimit + 1 times; only a 200 answer is read as news.
@@ -31,3 +33,5 @@ public:
 private:
     std::vector<HttpAddress> visited_;
 };
+
+} // namespace torvane

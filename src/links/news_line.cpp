@@ -1,5 +1,7 @@
 #include "links/news_line.h"
 
+namespace torvane {
+
 std::optional<std::wstring> NewsLine::Take(const std::wstring& fetched)
 {
     if (done_ || !AcceptAdText(fetched))
@@ -13,3 +15,5 @@ std::wstring NewsLine::ClickTarget(const std::wstring& caption) const
     // Case matters: only the host itself means no news has come.
     return caption == site_.host ? HomePageUrl(site_) : AdPageUrl(site_);
 }
+
+} // namespace torvane

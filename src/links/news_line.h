@@ -6,6 +6,8 @@
 
 #include "links/ad_text.h"
 
+namespace torvane {
+
 // The about page's news line: it shows the site's host until a fetched text
 // is taken, then that text for the rest of the run, and its click opens the
 // home page or the news page accordingly.
@@ -30,3 +32,5 @@ private:
     VendorSite site_;
     bool done_ = false;
 };
+
+} // namespace torvane

@@ -11,6 +11,8 @@
 #include "links/ad_text.h"
 #include "platform/ansi_text.h"
 
+namespace torvane {
+
 namespace {
 
 std::wstring AdTextOf(const std::wstring& url, const std::wstring& agent)
@@ -110,3 +112,5 @@ std::wstring AdFetcher::TakeText(LPARAM lParam)
     const std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
     return text ? std::move(*text) : std::wstring();
 }
+
+} // namespace torvane

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+namespace torvane {
+
 // Bounds of one news-text request. The body is untrusted: bytes past the cap
 // are not read, and the connection is reset rather than read to its end.
 // The timeout applies to connecting, to sending, and to the whole answer of
@@ -57,3 +59,5 @@ private:
 
     std::shared_ptr<State> state_;
 };
+
+} // namespace torvane

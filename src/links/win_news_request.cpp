@@ -12,6 +12,8 @@
 #include "links/win_ad_fetch.h"
 #include "platform/ansi_text.h"
 
+namespace torvane {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -218,3 +220,5 @@ std::string FetchNewsBody(const std::wstring& url, const std::wstring& agent)
         }
     }
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace torvane {
+
 // Winsock is started for as long as one of these lives.
 class WinsockSession {
 public:
@@ -32,3 +34,5 @@ private:
 // answer, at most kAdBodyCapBytes of it without a split double-byte
 // character, or nothing.
 std::string FetchNewsBody(const std::wstring& url, const std::wstring& agent);
+
+} // namespace torvane

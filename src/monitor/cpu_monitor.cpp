@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace torvane {
+
 namespace {
 
 std::int32_t RoundedToWhole(float value)
@@ -19,7 +21,7 @@ std::int32_t RoundedToWhole(float value)
 
 } // namespace
 
-ReportedLevels Reported(const SystemLevels& l)
+ReportedLevels ReportedFrom(const SystemLevels& l)
 {
     ReportedLevels r;
     r.CPULoadPercent = RoundedToWhole(l.CPULoadPercent);
@@ -72,7 +74,7 @@ void CpuMonitor::StartMonitor()
     unfilledColumns_ = host_.Picture().Width() - 1;
     host_.SetWindowAppearance(storedAppearance_);
     host_.SetWindowBorderStyle(storedBorderStyle_);
-    host_.SetWindowBackColor(backColor_);
+    host_.SetWindowBackColour(backColor_);
     host_.SetWindowEnabled(storedEnabled_);
 }
 
@@ -103,7 +105,7 @@ void CpuMonitor::Timer1_Timer()
     SamplingStep();
     DrawDiagram();
     if (!history_.empty())
-        events_.Update(Reported(history_[static_cast<std::size_t>(NewestIndex())]));
+        events_.Update(ReportedFrom(history_[static_cast<std::size_t>(NewestIndex())]));
 }
 
 void CpuMonitor::DrawDiagram()
@@ -119,7 +121,7 @@ void CpuMonitor::DrawDiagram()
         input.series[i] = series_[i];
     input.history = &history_;
     input.unfilledColumns = unfilledColumns_;
-    ::DrawDiagram(host_.Picture(), input, gridOffset_);
+    torvane::DrawDiagram(host_.Picture(), input, gridOffset_);
     host_.RefreshWindow();
 }
 
@@ -148,10 +150,12 @@ short CpuMonitor::Reset()
 ReportedLevels CpuMonitor::GetCurrentSystemLevels()
 {
     SamplingStep();
-    return history_.empty() ? ReportedLevels{} : Reported(history_[static_cast<std::size_t>(NewestIndex())]);
+    return history_.empty() ? ReportedLevels{} : ReportedFrom(history_[static_cast<std::size_t>(NewestIndex())]);
 }
 
 std::wstring CpuMonitor::FormatFilesize(double nValue)
 {
-    return ::FormatFilesize(nValue, host_.Punctuation());
+    return torvane::FormatFilesize(nValue, host_.Punctuation());
 }
+
+} // namespace torvane

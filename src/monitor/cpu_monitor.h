@@ -10,6 +10,8 @@
 #include "monitor/system_levels.h"
 #include "platform/property_bag.h"
 
+namespace torvane {
+
 // A measurement as the control reports it: the two load figures rounded to
 // whole numbers.
 struct ReportedLevels {
@@ -31,7 +33,7 @@ struct ReportedLevels {
     float HDAvailablePercent = 0;
 };
 
-ReportedLevels Reported(const SystemLevels& levels);
+ReportedLevels ReportedFrom(const SystemLevels& levels);
 
 // The events the monitor raises to the window that holds it.
 class CpuMonitorEvents {
@@ -59,7 +61,7 @@ public:
     virtual void SetWindowBorderStyle(int borderStyle) = 0;
     virtual bool WindowEnabled() = 0;
     virtual void SetWindowEnabled(bool enabled) = 0;
-    virtual void SetWindowBackColor(Colour colour) = 0;
+    virtual void SetWindowBackColour(Colour colour) = 0;
     virtual std::wstring WindowsDirectory() = 0;
     // How the user's locale groups digits and writes decimals.
     virtual NumberPunctuation Punctuation() = 0;
@@ -178,3 +180,5 @@ private:
     bool started_ = false;
     int gridOffset_ = 0;
 };
+
+} // namespace torvane

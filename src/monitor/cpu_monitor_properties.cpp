@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+namespace torvane {
+
 namespace {
 
 std::int32_t AsInt(Colour colour) { return static_cast<std::int32_t>(colour); }
@@ -19,7 +21,7 @@ constexpr int kInterval = 1000;
 void CpuMonitor::SetBackColor(Colour value)
 {
     backColor_ = value;
-    host_.SetWindowBackColor(value);
+    host_.SetWindowBackColour(value);
     DrawDiagram();
     Changed(L"BackColor");
 }
@@ -126,7 +128,7 @@ void CpuMonitor::InitProperties()
     host_.SetWindowAppearance(1);
     host_.SetWindowBorderStyle(1);
     backColor_ = 0;
-    host_.SetWindowBackColor(backColor_);
+    host_.SetWindowBackColour(backColor_);
     DrawDiagram();
 }
 
@@ -178,3 +180,5 @@ void CpuMonitor::ReadProperties(PropertyBag& bag)
     hdDriveLetter_ = bag.ReadString(L"HDDriveLetter", L"");
     StartMonitor();
 }
+
+} // namespace torvane

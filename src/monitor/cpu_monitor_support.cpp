@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace torvane {
+
 namespace {
 
 // Halves go to the even neighbour, the way a currency conversion rounds.
@@ -170,3 +172,5 @@ void CpuMonitorSupport::QueryDiskSpace(const std::wstring& rootPath, SystemLevel
     levels.HDTotalFreeBytes = free;
     levels.HDAvailableFreeBytes = free;
 }
+
+} // namespace torvane

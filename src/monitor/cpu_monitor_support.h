@@ -5,6 +5,8 @@
 #include "monitor/system_levels.h"
 #include "monitor/system_source.h"
 
+namespace torvane {
+
 // The measurements behind the monitor. One instance
 // per program; it keeps the CPU baseline between readings.
 class CpuMonitorSupport {
@@ -35,3 +37,5 @@ struct NumberPunctuation {
 
 // A byte count as "1,024 B", "2 K", "1.00 MB" or "5.00 GB".
 std::wstring FormatFilesize(double value, const NumberPunctuation& punctuation);
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+namespace torvane {
+
 namespace {
 
 // numerator / denominator rounded to the nearest whole number, halves to
@@ -77,7 +79,7 @@ double RoundHalfEven(double value)
 // The row of a level: 0 at the bottom edge (just below the image), 100 at
 // the top row. False when the level is not a number or lands absurdly far
 // away, so that step is left out.
-bool RowOf(float level, int height, int& row)
+bool PageRowOf(float level, int height, int& row)
 {
     if (!std::isfinite(level))
         return false;
@@ -135,7 +137,7 @@ public:
     {
         if (index < 0 || index >= static_cast<long long>(history_.size()))
             return false;
-        return RowOf(history_[static_cast<std::size_t>(index)].*field_, height_, row);
+        return PageRowOf(history_[static_cast<std::size_t>(index)].*field_, height_, row);
     }
 
 private:
@@ -207,3 +209,5 @@ void DrawDiagram(Canvas& canvas, const DiagramInput& input, int& gridOffset)
         if (input.series[index].displayed)
             DrawSeries(canvas, input, index);
 }
+
+} // namespace torvane

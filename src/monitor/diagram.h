@@ -5,6 +5,8 @@
 #include "drawing/canvas.h"
 #include "monitor/system_levels.h"
 
+namespace torvane {
+
 // What one redraw of the monitor's diagram needs.
 struct DiagramSeries {
     bool displayed = true;
@@ -32,3 +34,5 @@ constexpr int kDiagramRowLimit = 1 << 27;
 // series. gridOffset is the x of the first vertical grid line; the wrap rule
 // may set it back to 0.
 void DrawDiagram(Canvas& canvas, const DiagramInput& input, int& gridOffset);
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "monitor/cpu_monitor_support.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr double kKilo = 1024.0;
@@ -65,3 +67,5 @@ std::wstring FormatFilesize(double value, const NumberPunctuation& punctuation)
         return FormatNumber(value / kMega, 2, punctuation) + L" MB";
     return FormatNumber(value / kGiga, 2, punctuation) + L" GB";
 }
+
+} // namespace torvane

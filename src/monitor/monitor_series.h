@@ -2,6 +2,8 @@
 
 #include "drawing/colour.h"
 
+namespace torvane {
+
 // The five series the monitor draws, in its own order (the order of its
 // levels and properties): caption as the legend shows it, and default colour.
 struct MonitorSeries {
@@ -19,3 +21,5 @@ inline constexpr MonitorSeries kMonitorSeries[5] = {
 
 // The legend lists the disk before virtual memory.
 inline constexpr int kLegendOrder[5] = {0, 1, 2, 4, 3};
+
+} // namespace torvane

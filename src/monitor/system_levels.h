@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace torvane {
+
 // The currency type the disk figures are kept in: a signed 64-bit integer
 // holding the value times 10,000 (four decimal places).
 using Currency = std::int64_t;
@@ -27,3 +29,5 @@ struct SystemLevels {
     Currency HDTotalBytesUsed = 0;
     float HDAvailablePercent = 0; // free share
 };
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace torvane {
+
 // The platform's figures the monitor measures with. The Win32 source reads
 // them from the system; tests script them.
 struct CpuTimes {
@@ -41,3 +43,5 @@ public:
                                  std::uint64_t& totalFree) = 0;
     virtual bool DiskFreeSpace(const std::wstring& root, DiskClusters& clusters) = 0;
 };
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 #include "platform/ansi_text.h"
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 namespace {
 
 const wchar_t kMonitorClass[] = L"TorvaneCpuMonitor";
@@ -158,7 +160,7 @@ void CpuMonitorWindow::SetWindowEnabled(bool enabled)
     EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 
-void CpuMonitorWindow::SetWindowBackColor(Colour colour)
+void CpuMonitorWindow::SetWindowBackColour(Colour colour)
 {
     canvas_.SetBackground(colour);
 }
@@ -180,3 +182,5 @@ NumberPunctuation CpuMonitorWindow::Punctuation()
 {
     return UserNumberPunctuation();
 }
+
+} // namespace torvane

@@ -9,6 +9,8 @@
 #include "platform/win_base_window.h"
 #include "platform/property_bag.h"
 
+namespace torvane {
+
 struct CpuMonitorCreateArgs {
     HWND parent = nullptr;
     int id = 0;
@@ -51,7 +53,7 @@ private:
     void SetWindowBorderStyle(int borderStyle) override;
     bool WindowEnabled() override;
     void SetWindowEnabled(bool enabled) override;
-    void SetWindowBackColor(Colour colour) override;
+    void SetWindowBackColour(Colour colour) override;
     std::wstring WindowsDirectory() override;
     NumberPunctuation Punctuation() override;
     void PropertyChanged(const wchar_t* key) override;
@@ -65,3 +67,5 @@ private:
     int borderStyle_ = 1;
     CpuMonitor monitor_;
 };
+
+} // namespace torvane

@@ -6,6 +6,8 @@
 
 #include "platform/ansi_text.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr DWORD kNtPlatformId = 2;
@@ -135,3 +137,5 @@ NumberPunctuation UserNumberPunctuation()
     ReadLocaleText(LOCALE_SDECIMAL, punctuation.decimalSeparator);
     return punctuation;
 }
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 #include "monitor/cpu_monitor_support.h"
 #include "monitor/system_source.h"
 
+namespace torvane {
+
 // The monitor's figures from the running system.
 class WinSystemSource : public SystemSource {
 public:
@@ -17,3 +19,5 @@ public:
 
 // The grouping and decimal characters of the user's locale.
 NumberPunctuation UserNumberPunctuation();
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace torvane {
+
 void ClockSeededRandom::Reseed()
 {
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
@@ -14,3 +16,5 @@ double ClockSeededRandom::Next()
     // 32 random bits over 2^32: never reaches 1.
     return static_cast<double>(engine_()) / 4294967296.0;
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 
 #include "platform/property_bag.h"
 
+namespace torvane {
+
 // A property store held in memory: the main window's design-time values for
 // its controls live in one of these. A stored value of another type than the
 // one asked for reads as missing.
@@ -56,3 +58,5 @@ private:
 
     std::map<std::wstring, Value> values_;
 };
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace torvane {
+
 // A font as the controls store it with their host.
 struct FontDescription {
     std::wstring name;
@@ -36,3 +38,5 @@ public:
     virtual void WriteString(const std::wstring& key, const std::wstring& value, const std::wstring& fallback) = 0;
     virtual void WriteFont(const std::wstring& key, const FontDescription& value, const FontDescription& fallback) = 0;
 };
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace torvane {
+
 std::wstring RandomDigits(int count, RandomSource& random)
 {
     std::wstring digits;
@@ -14,3 +16,5 @@ std::wstring RandomDigits(int count, RandomSource& random)
     }
     return digits;
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace torvane {
+
 // Source of the uniform draws behind RandomDigits. The Win32 program seeds it
 // from the clock; tests script it.
 class RandomSource {
@@ -14,3 +16,5 @@ public:
 
 // `count` digits, each 2 to 8; the generator is reseeded before every digit.
 std::wstring RandomDigits(int count, RandomSource& random);
+
+} // namespace torvane

@@ -1,5 +1,7 @@
 #include "platform/trim_null.h"
 
+namespace torvane {
+
 std::wstring TrimNull(const std::wstring& text)
 {
     const std::wstring::size_type nul = text.find(L'\0');
@@ -10,3 +12,5 @@ std::wstring TrimNull(const std::wstring& text)
     const std::wstring::size_type last = head.find_last_not_of(L' ');
     return head.substr(first, last - first + 1);
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace torvane {
+
 std::string ToAnsi(const std::wstring& text)
 {
     if (text.empty())
@@ -25,3 +27,5 @@ std::wstring FromAnsi(const std::string& bytes)
         MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), needed);
     return text;
 }
+
+} // namespace torvane

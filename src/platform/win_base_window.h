@@ -4,6 +4,8 @@
 
 #include "platform/win_window_class.h"
 
+namespace torvane {
+
 // A top-level or child window whose messages go to a member function: `this`
 // travels in lpCreateParams and is kept in GWLP_USERDATA from WM_NCCREATE on.
 template <typename Derived>
@@ -60,3 +62,5 @@ protected:
 
     HWND hwnd_ = nullptr;
 };
+
+} // namespace torvane

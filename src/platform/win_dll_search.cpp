@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace torvane {
+
 void RestrictDllSearchToSystem()
 {
     // Looked up rather than imported: Windows 7 has the call only with an
@@ -16,3 +18,5 @@ void RestrictDllSearchToSystem()
     // Without it, at least take the current directory out of the search.
     SetDllDirectoryW(L"");
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace torvane {
+
 HFONT CreateFontFromDescription(const FontDescription& wanted, int dpi)
 {
     LOGFONTW font = {};
@@ -28,3 +30,5 @@ FontDescription DescribeFont(HFONT font, int dpi)
     read.italic = logical.lfItalic != 0;
     return read;
 }
+
+} // namespace torvane

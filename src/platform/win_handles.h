@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace torvane {
+
 template <typename Handle>
 bool IsNullHandle(Handle handle)
 {
@@ -112,3 +114,5 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+} // namespace torvane

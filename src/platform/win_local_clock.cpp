@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace torvane {
+
 std::wstring WinLocalClock::CurrentTimeText()
 {
     wchar_t text[64] = {};
@@ -9,3 +11,5 @@ std::wstring WinLocalClock::CurrentTimeText()
     const int length = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, text, 64);
     return length > 0 ? std::wstring(text) : std::wstring();
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace torvane {
+
 ProgramLocation CurrentProgramLocation()
 {
     std::wstring path(MAX_PATH, L'\0');
@@ -23,3 +25,5 @@ ProgramLocation CurrentProgramLocation()
     location.baseName = dot == std::wstring::npos ? fileName : fileName.substr(0, dot);
     return location;
 }
+
+} // namespace torvane

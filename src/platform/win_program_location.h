@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace torvane {
+
 // Where the running executable lives, as the platform reports it.
 struct ProgramLocation {
     std::wstring directory; // without a trailing backslash, except at a drive's root
@@ -9,3 +11,5 @@ struct ProgramLocation {
 };
 
 ProgramLocation CurrentProgramLocation();
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace torvane {
+
 // A window class as this program registers them: its own module and the
 // arrow cursor, with what varies from class to class here.
 struct WindowClassArgs {
@@ -26,3 +28,5 @@ inline bool RegisterWindowClass(const WindowClassArgs& args)
     windowClass.lpszClassName = args.name;
     return RegisterClassExW(&windowClass) != 0;
 }
+
+} // namespace torvane

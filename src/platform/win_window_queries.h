@@ -7,6 +7,8 @@
 
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // The screen's logical DPI; 96 when it cannot be read.
 inline int ScreenDpi()
 {
@@ -26,3 +28,5 @@ inline std::wstring WindowText(HWND window)
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace torvane {
+
 Autorun::Autorun(RunKey& runKey, std::wstring executablePath)
     : runKey_(runKey), executablePath_(std::move(executablePath))
 {
@@ -27,3 +29,5 @@ void Autorun::RemoveAutorun()
     runKey_.DeleteValue(RunKeyRoot::Machine, kRunValueName);
     runKey_.DeleteValue(RunKeyRoot::User, kRunValueName);
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "settings/run_key.h"
 
+namespace torvane {
+
 // Keeps the "TV" start-with-system value in line with the AutoRun setting.
 class Autorun {
 public:
@@ -26,3 +28,5 @@ private:
 };
 
 inline const wchar_t kRunValueName[] = L"TV";
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include "platform/trim_null.h"
 
+namespace torvane {
+
 std::optional<std::wstring> ConfigSettings::Read(const wchar_t* section, const wchar_t* key)
 {
     std::optional<std::wstring> raw = store_.ReadRaw(section, key);
@@ -9,3 +11,5 @@ std::optional<std::wstring> ConfigSettings::Read(const wchar_t* section, const w
         return std::nullopt;
     return TrimNull(*raw);
 }
+
+} // namespace torvane

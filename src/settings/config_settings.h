@@ -5,6 +5,8 @@
 
 #include "settings/profile_store.h"
 
+namespace torvane {
+
 // The seven keys of config.ini, a reader and a writer each. A reader returns
 // the stored text cut at its first NUL and trimmed of spaces, or nothing; a
 // writer returns whether the value was written.
@@ -38,3 +40,5 @@ private:
 
     ProfileStore& store_;
 };
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace torvane {
+
 // One key of an INI file, one platform call per access, nothing cached.
 class ProfileStore {
 public:
@@ -13,3 +15,5 @@ public:
     // True when the platform reports the value written.
     virtual bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& value) = 0;
 };
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace torvane {
+
 // The two places a program can be started with the system from: the machine's
 // Run key (needs administrator rights) and the current user's.
 enum class RunKeyRoot { Machine, User };
@@ -13,3 +15,5 @@ public:
     virtual bool SetValue(RunKeyRoot root, const std::wstring& name, const std::wstring& data) = 0;
     virtual void DeleteValue(RunKeyRoot root, const std::wstring& name) = 0;
 };
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace torvane {
+
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
@@ -58,3 +60,5 @@ bool SettingIsOn(const std::optional<std::wstring>& stored)
 {
     return SettingValue(stored) == 1.0;
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 
 #include "platform/ansi_text.h"
 
+namespace torvane {
+
 WinProfileStore::WinProfileStore(std::wstring filePath) : path_(ToAnsi(filePath)) {}
 
 std::optional<std::wstring> WinProfileStore::ReadRaw(const wchar_t* section, const wchar_t* key)
@@ -23,3 +25,5 @@ bool WinProfileStore::Write(const wchar_t* section, const wchar_t* key, const st
     return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
                                       ToAnsi(value).c_str(), path_.c_str()) != 0;
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include "settings/profile_store.h"
 
+namespace torvane {
+
 // config.ini through the private-profile calls, in the system code page.
 class WinProfileStore : public ProfileStore {
 public:
@@ -13,3 +15,5 @@ public:
 private:
     std::string path_;
 };
+
+} // namespace torvane

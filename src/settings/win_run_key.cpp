@@ -3,6 +3,8 @@
 #include "platform/ansi_text.h"
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 namespace {
 
 const char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -32,3 +34,5 @@ void WinRunKey::DeleteValue(RunKeyRoot root, const std::wstring& name)
         return;
     RegDeleteValueA(key.get(), ToAnsi(name).c_str());
 }
+
+} // namespace torvane

@@ -2,6 +2,8 @@
 
 #include "settings/run_key.h"
 
+namespace torvane {
+
 // "Software\Microsoft\Windows\CurrentVersion\Run" under HKEY_LOCAL_MACHINE or
 // HKEY_CURRENT_USER; REG_SZ data in the system code page.
 class WinRunKey : public RunKey {
@@ -9,3 +11,5 @@ public:
     bool SetValue(RunKeyRoot root, const std::wstring& name, const std::wstring& data) override;
     void DeleteValue(RunKeyRoot root, const std::wstring& name) override;
 };
+
+} // namespace torvane

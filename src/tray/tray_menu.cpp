@@ -1,5 +1,7 @@
 #include "tray/tray_menu.h"
 
+namespace torvane {
+
 const std::vector<TrayMenuEntry>& TrayMenuEntries()
 {
     static const std::vector<TrayMenuEntry> entries = {
@@ -24,3 +26,5 @@ TrayMenuChoice TrayMenuCommand(int id)
     default: return {};
     }
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 
 #include "platform/page.h"
 
+namespace torvane {
+
 // The entries of the tray menu, in order; separators have id 0.
 struct TrayMenuEntry {
     int id;
@@ -36,3 +38,5 @@ struct TrayMenuChoice {
 };
 
 TrayMenuChoice TrayMenuCommand(int id);
+
+} // namespace torvane

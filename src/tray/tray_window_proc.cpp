@@ -1,5 +1,7 @@
 #include "tray/tray_window_proc.h"
 
+namespace torvane {
+
 TrayAction TrayMessageAction(unsigned taskbarCreatedMessage, unsigned message, std::intptr_t lParam,
                              bool windowVisible)
 {
@@ -11,3 +13,5 @@ TrayAction TrayMessageAction(unsigned taskbarCreatedMessage, unsigned message, s
         return TrayAction::AddIcon;
     return TrayAction::PassOn;
 }
+
+} // namespace torvane

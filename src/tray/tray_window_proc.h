@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace torvane {
+
 // The icon's notifications arrive as this message, with the mouse message in lParam.
 constexpr unsigned kTrayCallbackMessage = 2025;
 constexpr unsigned kTrayLeftDoubleClick = 0x203; // WM_LBUTTONDBLCLK
@@ -21,3 +23,5 @@ enum class TrayAction {
 // is left alone by the double click.
 TrayAction TrayMessageAction(unsigned taskbarCreatedMessage, unsigned message, std::intptr_t lParam,
                              bool windowVisible);
+
+} // namespace torvane

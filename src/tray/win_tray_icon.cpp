@@ -5,6 +5,8 @@
 #include "platform/ansi_text.h"
 #include "tray/tray_window_proc.h"
 
+namespace torvane {
+
 void TrayIcon::Add(HWND window)
 {
     HICON icon = static_cast<HICON>(
@@ -28,3 +30,5 @@ void TrayIcon::Remove()
 {
     Shell_NotifyIconA(NIM_DELETE, &data_);
 }
+
+} // namespace torvane

@@ -8,6 +8,8 @@
 
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // The program's one notification-area icon. The icon file is loaded anew on
 // every add, so a new shell gets the file as it is now.
 class TrayIcon {
@@ -26,3 +28,5 @@ private:
     NOTIFYICONDATAA data_ = {};
     ScopedIcon icon_;
 };
+
+} // namespace torvane

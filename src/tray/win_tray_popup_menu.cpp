@@ -2,6 +2,8 @@
 
 #include "tray/tray_menu.h"
 
+namespace torvane {
+
 void TrayPopupMenu::Show(HWND owner)
 {
     if (!menu_) {
@@ -19,3 +21,5 @@ void TrayPopupMenu::Show(HWND owner)
     // Lets the menu close when the user clicks elsewhere.
     PostMessageW(owner, WM_NULL, 0, 0);
 }
+
+} // namespace torvane

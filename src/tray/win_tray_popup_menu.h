@@ -4,6 +4,8 @@
 
 #include "platform/win_handles.h"
 
+namespace torvane {
+
 // The tray menu as a popup, built from its entries on first use.
 class TrayPopupMenu {
 public:
@@ -14,3 +16,5 @@ public:
 private:
     ScopedMenu menu_;
 };
+
+} // namespace torvane

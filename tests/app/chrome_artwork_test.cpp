@@ -8,6 +8,8 @@
 #include "app/chrome_artwork.h"
 #include "drawing/raster_canvas.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr Colour kWhite = Rgb(255, 255, 255);

@@ -8,6 +8,8 @@
 #include "fakes/fake_run_key.h"
 #include "fakes/fake_settings_controls.h"
 
+using namespace torvane;
+
 namespace {
 
 // Records the main window's side of the load, with the settings writes and

@@ -4,6 +4,8 @@
 
 #include "app/page_navigation.h"
 
+using namespace torvane;
+
 namespace {
 
 struct FakePageView : PageView {

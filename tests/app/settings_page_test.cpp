@@ -7,6 +7,8 @@
 #include "fakes/fake_run_key.h"
 #include "fakes/fake_settings_controls.h"
 
+using namespace torvane;
+
 namespace {
 
 class SettingsPageTest : public ::testing::Test {

@@ -6,6 +6,8 @@
 
 #include "app/window_chrome.h"
 
+using namespace torvane;
+
 namespace {
 
 struct FakeImageSet : ImageSet {

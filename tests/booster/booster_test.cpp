@@ -8,6 +8,8 @@
 #include "fakes/fake_booster_page.h"
 #include "fakes/scripted_random.h"
 
+using namespace torvane;
+
 namespace {
 
 struct FakeForeground : ForegroundWindow {

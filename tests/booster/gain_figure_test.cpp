@@ -6,6 +6,8 @@
 #include "booster/gain_figure.h"
 #include "fakes/scripted_random.h"
 
+using namespace torvane;
+
 TEST(GainFigure, NormalModeIsOneDigitAndPercent)
 {
     for (int digit = 2; digit <= 8; ++digit) {

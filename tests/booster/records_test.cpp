@@ -4,6 +4,8 @@
 
 #include "booster/records.h"
 
+using namespace torvane;
+
 namespace {
 
 class FakeLogFile : public LogFile {

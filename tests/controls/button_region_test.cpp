@@ -6,6 +6,8 @@
 
 #include "controls/button_region.h"
 
+using namespace torvane;
+
 namespace {
 
 int KeptPixels(int buttonType, int w, int h)

@@ -7,6 +7,8 @@
 #include "controls/command_input.h"
 #include "fakes/fake_command_surface.h"
 
+using namespace torvane;
+
 namespace {
 
 std::wstring N(float value) { return std::to_wstring(static_cast<int>(value)); }
@@ -85,7 +87,7 @@ protected:
     }
 
     FakeCommandSurface surface;
-    FakeSystemColors system;
+    FakeSystemColours system;
     Command command{surface, system};
     Journal journal;
     CommandInput input{command, journal, journal};

@@ -12,6 +12,8 @@
 #include "drawing/raster_canvas.h"
 #include "fakes/fake_command_surface.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr Colour kBackground = Rgb(9, 99, 199);
@@ -63,7 +65,7 @@ struct Look {
 // One button on a fake surface, sized as the window sizes it.
 struct Button {
     FakeCommandSurface surface;
-    FakeSystemColors system;
+    FakeSystemColours system;
     Command command{surface, system};
 
     explicit Button(int width = 75, int height = 23)

@@ -6,6 +6,8 @@
 #include "fakes/fake_command_surface.h"
 #include "platform/memory_property_bag.h"
 
+using namespace torvane;
+
 namespace {
 
 // Notes the keys in the order they are read.
@@ -24,7 +26,7 @@ public:
 TEST(CommandPersistence, AnEmptyStoreReadsAsDefaultsWithTheStoredCaptionDefault)
 {
     FakeCommandSurface surface;
-    FakeSystemColors system;
+    FakeSystemColours system;
     Command command(surface, system);
     ReadOrderBag bag;
     command.ReadProperties(bag);
@@ -49,7 +51,7 @@ TEST(CommandPersistence, AnEmptyStoreReadsAsDefaultsWithTheStoredCaptionDefault)
 TEST(CommandPersistence, StoredGradientColoursWinOverTheScheme)
 {
     FakeCommandSurface surface;
-    FakeSystemColors system;
+    FakeSystemColours system;
     Command command(surface, system);
     MemoryPropertyBag bag;
     bag.Set(L"ButtonType", std::int32_t{4});
@@ -71,7 +73,7 @@ TEST(CommandPersistence, StoredGradientColoursWinOverTheScheme)
 TEST(CommandPersistence, DefaultsAreNotStoredAndEverythingElseRoundTrips)
 {
     FakeCommandSurface surface;
-    FakeSystemColors system;
+    FakeSystemColours system;
     Command fresh(surface, system);
     fresh.InitProperties();
     fresh.SetCaption(L"qxbutton");

@@ -6,6 +6,8 @@
 #include "fakes/fake_command_surface.h"
 #include "platform/memory_property_bag.h"
 
+using namespace torvane;
+
 namespace {
 
 class CommandTest : public ::testing::Test {
@@ -20,7 +22,7 @@ protected:
     }
 
     FakeCommandSurface surface;
-    FakeSystemColors system;
+    FakeSystemColours system;
     Command command{surface, system};
 };
 

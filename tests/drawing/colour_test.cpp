@@ -3,6 +3,8 @@
 #include "controls/access_key.h"
 #include "drawing/colour.h"
 
+using namespace torvane;
+
 TEST(ShiftColor, ShiftsAndClampsEachChannel)
 {
     struct Case {

@@ -7,6 +7,8 @@
 #include "drawing/drawing_primitives.h"
 #include "drawing/raster_canvas.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr Colour kBack = Rgb(236, 233, 216);

@@ -7,6 +7,8 @@
 #include "drawing/raster_canvas.h"
 #include "support/marked_pixels.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr Colour kBack = Rgb(12, 34, 56);

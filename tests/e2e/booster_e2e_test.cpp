@@ -5,6 +5,8 @@
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr DWORD kNormal = NORMAL_PRIORITY_CLASS;

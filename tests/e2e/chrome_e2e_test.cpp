@@ -3,6 +3,8 @@
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
+using namespace torvane;
+
 namespace {
 
 void Press(DWORD down, DWORD up, int dx, int dy)

@@ -8,6 +8,8 @@
 #include <tlhelp32.h>
 #include <wininet.h>
 
+using namespace torvane;
+
 namespace {
 
 const wchar_t kServer[] = L"http://127.0.0.1:18765";

@@ -5,6 +5,8 @@
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
+using namespace torvane;
+
 
 TEST(Monitor, TheStatusPageDiagramMovesAndNothingElseDoes)
 {

@@ -7,6 +7,8 @@
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
+using namespace torvane;
+
 namespace {
 
 std::wstring FromCodePage936(const std::string& bytes)

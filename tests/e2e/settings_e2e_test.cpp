@@ -5,6 +5,8 @@
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
+using namespace torvane;
+
 namespace {
 
 std::string Lower(std::string text)

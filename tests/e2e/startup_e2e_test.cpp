@@ -3,6 +3,8 @@
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
+using namespace torvane;
+
 TEST(Startup, FreshDirectoryStoresOnlyChangedControlsAndRemovesAnOldRunValue)
 {
     SetRunValue(HKEY_LOCAL_MACHINE, "C:\\old\\Torvane.exe");

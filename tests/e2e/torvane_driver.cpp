@@ -6,6 +6,8 @@
 #include "app/control_ids.h"
 #include "platform/win_handles.h"
 
+using namespace torvane;
+
 namespace {
 
 // Build paths come as Unix paths; Wine shows the Unix root as drive Z:.

@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+using namespace torvane;
+
 namespace {
 
 constexpr UINT kTrayCallback = 2025;

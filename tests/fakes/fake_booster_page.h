@@ -5,6 +5,8 @@
 #include "booster/boost_tick.h"
 #include "booster/booster_settings.h"
 
+namespace torvane {
+
 // The pages as plain fields with their designed captions, drawn from the
 // booster's ticks as the real pages draw them, and the settings page's
 // choices the booster reads.
@@ -56,3 +58,5 @@ public:
     std::wstring speed = L"0%";
     std::wstring history;
 };
+
+} // namespace torvane

@@ -6,6 +6,8 @@
 
 #include "controls/command.h"
 
+namespace torvane {
+
 // Records what the button asks of its window, in order.
 class FakeCommandSurface : public CommandSurface {
 public:
@@ -34,7 +36,7 @@ public:
 };
 
 // Known system colours, distinct per index.
-class FakeSystemColors : public SystemColors {
+class FakeSystemColours : public SystemColours {
 public:
     Colour Get(int index) override
     {
@@ -42,8 +44,10 @@ public:
         return found != colours.end() ? found->second : Rgb(index, index, index);
     }
     std::map<int, Colour> colours = {
-        {SystemColor::ButtonFace, Rgb(240, 240, 240)}, {SystemColor::ButtonText, Rgb(1, 2, 3)},
-        {SystemColor::ButtonShadow, Rgb(160, 160, 160)}, {SystemColor::Light3D, Rgb(227, 227, 227)},
-        {SystemColor::DarkShadow3D, Rgb(105, 105, 105)}, {SystemColor::ButtonHighlight, Rgb(255, 255, 254)},
+        {SystemColour::ButtonFace, Rgb(240, 240, 240)}, {SystemColour::ButtonText, Rgb(1, 2, 3)},
+        {SystemColour::ButtonShadow, Rgb(160, 160, 160)}, {SystemColour::Light3D, Rgb(227, 227, 227)},
+        {SystemColour::DarkShadow3D, Rgb(105, 105, 105)}, {SystemColour::ButtonHighlight, Rgb(255, 255, 254)},
     };
 };
+
+} // namespace torvane

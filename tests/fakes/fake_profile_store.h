@@ -7,6 +7,8 @@
 
 #include "settings/profile_store.h"
 
+namespace torvane {
+
 // An INI file in memory that notes every write.
 class FakeProfileStore : public ProfileStore {
 public:
@@ -46,3 +48,5 @@ public:
     int reads = 0;
     bool writable = true;
 };
+
+} // namespace torvane

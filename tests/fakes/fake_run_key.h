@@ -6,6 +6,8 @@
 
 #include "settings/run_key.h"
 
+namespace torvane {
+
 class FakeRunKey : public RunKey {
 public:
     bool SetValue(RunKeyRoot root, const std::wstring& name, const std::wstring& data) override
@@ -30,3 +32,5 @@ public:
     std::vector<std::wstring> calls;
     bool machineWritable = true;
 };
+
+} // namespace torvane

@@ -6,6 +6,8 @@
 
 #include "app/settings_controls.h"
 
+namespace torvane {
+
 // The settings page's controls in their designed initial states.
 class FakeSettingsControls : public SettingsControls {
 public:
@@ -29,3 +31,5 @@ public:
     void SetTopmost(bool topmost) override { calls.push_back(topmost); }
     std::vector<bool> calls;
 };
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 
 #include "platform/random_digits.h"
 
+namespace torvane {
+
 // Hands out the given draws in turn and counts the reseeds.
 class ScriptedRandom : public RandomSource {
 public:
@@ -27,3 +29,5 @@ private:
 
 // The draw that gives the digit d (2 to 8).
 inline double DrawFor(int digit) { return (digit - 2 + 0.5) / 7.0; }
+
+} // namespace torvane

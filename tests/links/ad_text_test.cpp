@@ -5,6 +5,8 @@
 #include "links/ad_text.h"
 #include "links/news_line.h"
 
+using namespace torvane;
+
 namespace {
 
 // What the label ends up showing for a body, or nothing when it is refused.

@@ -6,6 +6,8 @@
 #include "links/http_exchange.h"
 #include "links/news_attempt.h"
 
+using namespace torvane;
+
 namespace {
 
 std::string Show(const std::optional<HttpAddress>& address)

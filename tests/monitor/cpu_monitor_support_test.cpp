@@ -8,6 +8,8 @@
 
 #include "monitor/cpu_monitor_support.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr std::uint64_t kGiB = 1073741824ull;

@@ -8,6 +8,8 @@
 #include "monitor/cpu_monitor.h"
 #include "platform/memory_property_bag.h"
 
+using namespace torvane;
+
 namespace {
 
 // Memory load and CPU times as a test scripts them; no disk.
@@ -58,7 +60,7 @@ public:
     void SetWindowBorderStyle(int value) override { borderStyle = value; }
     bool WindowEnabled() override { return enabled; }
     void SetWindowEnabled(bool value) override { enabled = value; }
-    void SetWindowBackColor(Colour colour) override { back = colour; }
+    void SetWindowBackColour(Colour colour) override { back = colour; }
     std::wstring WindowsDirectory() override { return L"C:\\WINDOWS"; }
     NumberPunctuation Punctuation() override { return {L".", L","}; }
     void PropertyChanged(const wchar_t* key) override { changed.push_back(key); }

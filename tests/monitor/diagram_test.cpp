@@ -12,6 +12,8 @@
 #include "monitor/diagram.h"
 #include "support/marked_pixels.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr Colour kBack = Rgb(255, 255, 255);

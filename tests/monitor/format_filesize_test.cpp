@@ -6,6 +6,8 @@
 
 #include "monitor/cpu_monitor_support.h"
 
+using namespace torvane;
+
 namespace {
 
 std::string Narrow(const std::wstring& text)

@@ -4,6 +4,8 @@
 #include "platform/trim_null.h"
 #include "fakes/scripted_random.h"
 
+using namespace torvane;
+
 TEST(TrimNull, CutsAtFirstNulThenTrimsSpacesOnly)
 {
     struct Case {

@@ -3,6 +3,8 @@
 #include "fakes/fake_run_key.h"
 #include "settings/autorun.h"
 
+using namespace torvane;
+
 namespace {
 const std::wstring kPath = L"C:\\Program Files\\Torvane\\Torvane.exe";
 const std::wstring kQuoted = L"\"C:\\Program Files\\Torvane\\Torvane.exe\"";

@@ -5,6 +5,8 @@
 #include "fakes/fake_profile_store.h"
 #include "settings/config_settings.h"
 
+using namespace torvane;
+
 namespace {
 
 struct KeyAccess {

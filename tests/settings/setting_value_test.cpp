@@ -4,6 +4,8 @@
 
 #include "settings/setting_value.h"
 
+using namespace torvane;
+
 TEST(SettingValue, ReadsTheLeadingNumber)
 {
     struct Case {

@@ -4,6 +4,8 @@
 
 #include "drawing/canvas.h"
 
+namespace torvane {
+
 // The pixels of a canvas that are not the background, row by row, as
 // "(x,y) (x,y) ...": a failed expectation shows exactly what was drawn.
 inline std::string MarkedPixels(const Canvas& canvas, Colour background)
@@ -15,3 +17,5 @@ inline std::string MarkedPixels(const Canvas& canvas, Colour background)
                 marked += (marked.empty() ? "(" : " (") + std::to_string(x) + "," + std::to_string(y) + ")";
     return marked;
 }
+
+} // namespace torvane

@@ -6,6 +6,8 @@
 
 #include "app/control_ids.h"
 
+using namespace torvane;
+
 namespace {
 
 struct Search {

@@ -6,6 +6,8 @@
 #include "tray/tray_menu.h"
 #include "tray/tray_window_proc.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr unsigned kTaskbarCreated = 0xC123;

@@ -12,6 +12,8 @@
 #include "handle_count.h"
 #include "links/win_ad_fetch.h"
 
+using namespace torvane;
+
 // These talk to tests/site_server.py, started by scripts/lib/site-server.sh,
 // which exports its port.
 namespace {

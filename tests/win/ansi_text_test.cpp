@@ -4,6 +4,8 @@
 
 #include "platform/ansi_text.h"
 
+using namespace torvane;
+
 TEST(AnsiText, RoundTripsThroughCodePage936)
 {
     ASSERT_EQ(GetACP(), 936u) << "tests run in a Simplified Chinese locale";

@@ -14,6 +14,8 @@
 #include "gdi_object_count.h"
 #include "platform/win_handles.h"
 
+using namespace torvane;
+
 namespace {
 
 class TestWindow {

@@ -7,6 +7,8 @@
 
 #include "controls/win_command.h"
 
+using namespace torvane;
+
 namespace {
 
 class Recorder : public CommandEvents {

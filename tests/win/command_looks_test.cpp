@@ -10,6 +10,8 @@
 #include "controls/win_command.h"
 #include "platform/win_handles.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr int kWidth = 90;

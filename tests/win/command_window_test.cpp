@@ -6,6 +6,8 @@
 #include "gdi_object_count.h"
 #include "platform/memory_property_bag.h"
 
+using namespace torvane;
+
 namespace {
 
 // A plain parent window for the buttons under test.

@@ -8,6 +8,8 @@
 #include "monitor/win_system_source.h"
 #include "platform/memory_property_bag.h"
 
+using namespace torvane;
+
 TEST(CpuMonitorWindow, ThousandTicksLeaveGdiObjectsAndHandlesAsTenDid)
 {
     HWND parent = CreateWindowExW(0, L"STATIC", L"monitor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 120, nullptr,

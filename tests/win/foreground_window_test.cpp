@@ -4,6 +4,8 @@
 
 #include "booster/win_foreground_window.h"
 
+using namespace torvane;
+
 namespace {
 
 HWND ShowTitledWindow(const std::wstring& title)

@@ -11,6 +11,8 @@
 #include "drawing/gradients.h"
 #include "drawing/raster_canvas.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr Colour kFace = Rgb(236, 233, 216);

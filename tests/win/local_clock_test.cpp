@@ -4,6 +4,8 @@
 
 #include "platform/win_local_clock.h"
 
+using namespace torvane;
+
 TEST(WinLocalClock, ShowsHoursMinutesAndSecondsOfNow)
 {
     SYSTEMTIME now;

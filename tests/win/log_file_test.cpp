@@ -8,6 +8,8 @@
 #include "booster/win_log_file.h"
 #include "platform/ansi_text.h"
 
+using namespace torvane;
+
 namespace {
 
 std::wstring FreshDirectory()

@@ -4,6 +4,8 @@
 
 #include "booster/win_process_priority.h"
 
+using namespace torvane;
+
 namespace {
 
 // A window of this process, for the window-handle form of the call.

@@ -9,6 +9,8 @@
 #include "platform/ansi_text.h"
 #include "settings/win_profile_store.h"
 
+using namespace torvane;
+
 namespace {
 
 std::wstring FreshDirectory()

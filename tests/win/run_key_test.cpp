@@ -4,6 +4,8 @@
 
 #include "settings/win_run_key.h"
 
+using namespace torvane;
+
 namespace {
 
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

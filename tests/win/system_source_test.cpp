@@ -8,6 +8,8 @@
 #include "monitor/cpu_monitor_support.h"
 #include "monitor/win_system_source.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();

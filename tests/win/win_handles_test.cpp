@@ -10,6 +10,8 @@
 #include "platform/win_window_class.h"
 #include "platform/win_window_queries.h"
 
+using namespace torvane;
+
 namespace {
 
 bool KernelHandleOpen(HANDLE handle)

@@ -1,6 +1,8 @@
-#include "controls/color_scheme.h"
+#include "controls/colour_scheme.h"
 
-SchemeColours DeriveSchemeColours(int colorScheme, Colour backColor, Colour foreColor, SystemColors& system)
+namespace torvane {
+
+SchemeColours DeriveSchemeColours(int colorScheme, Colour backColor, Colour foreColor, SystemColours& system)
 {
     SchemeColours colours;
     if (colorScheme == 2) {
@@ -18,12 +20,14 @@ SchemeColours DeriveSchemeColours(int colorScheme, Colour backColor, Colour fore
         colours.light = Rgb(223, 223, 223);
         colours.highlight = Rgb(255, 255, 255);
     } else {
-        colours.face = system.Get(SystemColor::ButtonFace);
-        colours.shadow = system.Get(SystemColor::ButtonShadow);
-        colours.light = system.Get(SystemColor::Light3D);
-        colours.darkShadow = system.Get(SystemColor::DarkShadow3D);
-        colours.highlight = system.Get(SystemColor::ButtonHighlight);
+        colours.face = system.Get(SystemColour::ButtonFace);
+        colours.shadow = system.Get(SystemColour::ButtonShadow);
+        colours.light = system.Get(SystemColour::Light3D);
+        colours.darkShadow = system.Get(SystemColour::DarkShadow3D);
+        colours.highlight = system.Get(SystemColour::ButtonHighlight);
         colours.text = foreColor;
     }
     return colours;
 }
+
+} // namespace torvane

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "drawing/colour.h"
-#include "controls/system_colors.h"
+#include "controls/system_colours.h"
+
+namespace torvane {
 
 // The 3-D colours a button paints with, derived from its scheme.
 struct SchemeColours {
@@ -15,7 +17,7 @@ struct SchemeColours {
 
 // Scheme 2 derives from the back colour, scheme 3 is a fixed grey set, any
 // other value takes the system colours.
-SchemeColours DeriveSchemeColours(int colorScheme, Colour backColor, Colour foreColor, SystemColors& system);
+SchemeColours DeriveSchemeColours(int colorScheme, Colour backColor, Colour foreColor, SystemColours& system);
 
 // The four Office XP colours that scheme 3 imposes.
 struct OfficeXpColours {
@@ -43,3 +45,5 @@ constexpr int kBluePercent = 53;
 // What the glossy style shows under the system scheme.
 constexpr GradientColours kGreyGradients = {Rgb(197, 197, 197), Rgb(238, 238, 238), Rgb(123, 167, 211),
                                            Rgb(210, 245, 251), Rgb(227, 167, 105), Rgb(252, 220, 199)};
+
+} // namespace torvane

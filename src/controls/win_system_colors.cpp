@@ -1,8 +1,0 @@
-#include "controls/win_system_colors.h"
-
-#include <windows.h>
-
-Colour WinSystemColors::Get(int index)
-{
-    return GetSysColor(index);
-}
