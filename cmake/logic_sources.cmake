@@ -12,9 +12,11 @@ set(TORVANE_LOGIC_SOURCES
   src/app/page_navigation.cpp
   src/platform/random_digits.cpp
   src/platform/trim_null.cpp
+  src/platform/visible_text.cpp
   src/app/settings_page.cpp
   src/app/window_chrome.cpp
   src/booster/booster.cpp
+  src/booster/excluded_programs.cpp
   src/links/ad_text.cpp
   src/links/http_exchange.cpp
   src/links/news_attempt.cpp

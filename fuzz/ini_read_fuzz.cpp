@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fuzz_text.h"
+#include "booster/excluded_programs.h"
 #include "settings/config_settings.h"
 #include "settings/profile_store.h"
 
@@ -50,6 +51,13 @@ public:
         return FromDoubleByte(bytes_.substr(0, kValueBytes));
     }
 
+    std::optional<std::wstring> ReadWhole(const wchar_t*, const wchar_t*) override
+    {
+        if (bytes_.empty())
+            return std::nullopt;
+        return FromDoubleByte(bytes_);
+    }
+
     bool Write(const wchar_t*, const wchar_t*, const std::wstring&) override { return false; }
 
     int reads = 0;
@@ -76,6 +84,7 @@ const Key kKeys[] = {
     {&ConfigSettings::ReadSpeedLevel, L"Speed", L"SpeedLevel"},
     {&ConfigSettings::ReadEnableRecord, L"Record", L"EnableRecord"},
     {&ConfigSettings::ReadRecordCount, L"Record", L"RecordCount"},
+    {&ConfigSettings::ReadRestoreOriginal, L"Speed", L"RestoreOriginal"},
 };
 
 } // namespace
@@ -111,5 +120,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(head.find_first_not_of(L' ', at + value->size()) == std::wstring::npos);
         }
     }
+
+    // The exclusion list is read whole and any text makes a list; a first
+    // name with nothing around it to strip is in it.
+    const std::wstring list = settings.ReadExcludedPrograms();
+    const ExcludedPrograms excluded(list);
+    const std::wstring first = list.substr(0, list.find(L';'));
+    if (!first.empty() && first.find_first_of(L" \t\"'\\/") == std::wstring::npos)
+        FUZZ_CHECK(excluded.Contains(first));
     return 0;
 }

@@ -23,15 +23,22 @@ using namespace torvane;
 
 struct BenchForeground : ForegroundWindow {
     ForegroundSnapshot Read() override { return now; }
+    std::wstring ProgramName(std::uintptr_t) override { return L"bench.exe"; }
     ForegroundSnapshot now;
 };
 
 struct BenchPriority : ProcessPriority {
-    std::uint32_t SetProcessPriority(std::uint32_t, std::uintptr_t, std::uint32_t cls) override
+    PriorityChange SetWindowProcessClass(std::uintptr_t window, std::uint32_t cls) override
     {
         ++calls;
-        return cls;
+        PriorityChange change;
+        change.opened = true;
+        change.process = {static_cast<std::uint32_t>(window), 1};
+        change.before = 0x20;
+        change.after = cls;
+        return change;
     }
+    bool SetProcessClass(const ProcessIdentity&, std::uint32_t) override { return true; }
     long long calls = 0;
 };
 

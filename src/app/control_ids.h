@@ -57,6 +57,7 @@ constexpr int CheckAlwaysOnTop = 403;    // "窗体总在最前" ([Normal] Alway
 constexpr int ComboSpeed = 404;          // "提速级别" ([Speed] SpeedLevel)
 constexpr int CheckEnableRecord = 405;   // "启用提速记录" ([Record] EnableRecord)
 constexpr int ComboAutoCleanCount = 406; // "最大记录数" ([Record] RecordCount)
+constexpr int CheckRestoreOriginal = 407; // "恢复原优先级" ([Speed] RestoreOriginal)
 
 } // namespace ControlId
 

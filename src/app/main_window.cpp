@@ -104,6 +104,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kTimerMain);
+        // However the program ends, no boost outlives it.
+        booster_.RestoreLastRaised();
         PostQuitMessage(0);
         return 0;
     default:
@@ -123,7 +125,12 @@ bool MainWindow::CreatePages(int dpi)
 {
     fonts_ = std::make_unique<UiFonts>(dpi);
     const auto page = [this, dpi](Page which) { return PageCreateArgs{hwnd_, PageRowOf(which).pageId, dpi, fonts_.get()}; };
-    settingsView_.onChanged = [this](SettingsControl control) { settingsPage_.OnClick(control); };
+    settingsView_.onChanged = [this](SettingsControl control) {
+        settingsPage_.OnClick(control);
+        // Paused: the application raised last gets its own class back.
+        if (control == SettingsControl::CheckState && !boosting_.speedUp)
+            booster_.RestoreLastRaised();
+    };
     if (!status_.Create(page(Page::Status), monitorSupport_) || !records_.Create(page(Page::Records)) ||
         !settingsView_.Create(page(Page::Settings)) || !about_.Create(page(Page::About)))
         return false;

@@ -8,6 +8,7 @@ enum class SettingsControl {
     CheckAutoRun,
     CheckAutoMin,
     CheckState,
+    CheckRestoreOriginal,
     CheckAlwaysOnTop,
     ComboSpeed,
     CheckEnableRecord,

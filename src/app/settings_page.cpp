@@ -54,7 +54,10 @@ void SettingsPage::ApplyStoredSettings(const std::optional<std::wstring>& always
     ApplyCombo(SettingsControl::ComboAutoCleanCount,
                AutoCleanCountItemFor(SettingValue(config_.ReadRecordCount())));
     ApplyCheck(SettingsControl::CheckState, SettingIsOn(config_.ReadEnableSpeed()) ? 1 : 0);
+    ApplyCheck(SettingsControl::CheckRestoreOriginal, SettingIsOn(config_.ReadRestoreOriginal()) ? 1 : 0);
     ApplyCheck(SettingsControl::CheckAlwaysOnTop, SettingIsOn(alwaysTop) ? 1 : 0);
+    // No control of its own: read at start.
+    boosting_.excluded = ExcludedPrograms(config_.ReadExcludedPrograms());
 }
 
 void SettingsPage::ApplyCheck(SettingsControl box, int value)
@@ -79,6 +82,7 @@ void SettingsPage::OnClick(SettingsControl control)
     case SettingsControl::CheckAutoRun: CheckAutoRun_Click(); break;
     case SettingsControl::CheckAutoMin: CheckAutoMin_Click(); break;
     case SettingsControl::CheckState: CheckState_Click(); break;
+    case SettingsControl::CheckRestoreOriginal: CheckRestoreOriginal_Click(); break;
     case SettingsControl::CheckAlwaysOnTop: CheckAlwaysOnTop_Click(); break;
     case SettingsControl::ComboSpeed: ComboSpeed_Click(); break;
     case SettingsControl::CheckEnableRecord: CheckEnableRecord_Click(); break;
@@ -106,6 +110,13 @@ void SettingsPage::CheckState_Click()
     const int value = controls_.CheckValue(SettingsControl::CheckState);
     boosting_.speedUp = value != 0;
     config_.WriteEnableSpeed(SwitchText(value == 1));
+}
+
+void SettingsPage::CheckRestoreOriginal_Click()
+{
+    const bool on = controls_.CheckValue(SettingsControl::CheckRestoreOriginal) == 1;
+    boosting_.restoreOriginal = on;
+    config_.WriteRestoreOriginal(SwitchText(on));
 }
 
 void SettingsPage::CheckAlwaysOnTop_Click()

@@ -30,6 +30,7 @@ public:
     void CheckAutoRun_Click();
     void CheckAutoMin_Click();
     void CheckState_Click();
+    void CheckRestoreOriginal_Click();
     void CheckAlwaysOnTop_Click();
     void ComboSpeed_Click();
     void CheckEnableRecord_Click();

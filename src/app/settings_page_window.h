@@ -32,7 +32,7 @@ public:
 private:
     void CreateControls(const PageCreateArgs& args);
 
-    static constexpr int kSettingCount = 7;
+    static constexpr int kSettingCount = 8;
     CheckBox checks_[kSettingCount];
     DropDownList combos_[kSettingCount];
     WidgetRouter router_;

@@ -100,7 +100,7 @@ void StatusPageWindow::Show(const BoostTick& tick) const
 {
     if (tick.ran)
         time_.SetText(tick.time);
-    if (tick.recorded) {
+    if (tick.recorded && !tick.failed) {
         speedupTarget_.SetText(tick.title);
         speedCount_.SetText(tick.speedCountSentence);
         speed_.SetText(tick.gain);

@@ -1,11 +1,42 @@
 #include "booster/booster.h"
 
 #include <limits>
+#include <optional>
 
 #include "booster/gain_figure.h"
+#include "platform/visible_text.h"
 #include "settings/setting_value.h"
 
 namespace torvane {
+
+namespace {
+
+constexpr std::uint32_t kErrorAccessDenied = 5;
+
+// The mode the class read back amounts to: the one asked for, "普通提速" when
+// high was granted where real-time was asked (no privilege for real-time),
+// or nothing when the raise failed.
+std::optional<SpeedMode> ObtainedMode(std::uint32_t asked, const PriorityChange& change)
+{
+    if (!change.opened)
+        return std::nullopt;
+    if (change.after == asked)
+        return asked == kHighPriorityClass ? SpeedMode::Normal : SpeedMode::Crazy;
+    if (asked == kRealtimePriorityClass && change.after == kHighPriorityClass)
+        return SpeedMode::Normal;
+    return std::nullopt;
+}
+
+std::wstring FailureReason(const PriorityChange& change)
+{
+    if (change.opened)
+        return L"优先级未改变";
+    if (change.error == kErrorAccessDenied)
+        return L"拒绝访问（可能需要以管理员身份运行）";
+    return L"无法打开该程序（错误 " + std::to_wstring(change.error) + L"）";
+}
+
+} // namespace
 
 std::int32_t NextBoostCount(std::int32_t count)
 {
@@ -35,27 +66,77 @@ BoostTick Booster::Tick(const BoosterSettings& settings)
     tick.time = clock_.CurrentTimeText();
 
     const ForegroundSnapshot now = foreground_.Read();
+    // No foreground window at all (while the desktop switches, say): nothing
+    // to boost, and the window raised last stays the one to restore. Its
+    // "title" would be whatever the platform makes of no window.
+    if (now.handle == 0)
+        return tick;
+    // An excluded program's window is never raised or lowered, and does not
+    // count as the window before: leaving it, the one raised last is still
+    // the one to bring down.
+    if (now.handle == excludedWindow_)
+        return tick;
+    if (now.handle != currentWindow_ && !settings.excluded.empty() &&
+        settings.excluded.Contains(foreground_.ProgramName(now.handle))) {
+        excludedWindow_ = now.handle;
+        return tick;
+    }
+    excludedWindow_ = 0;
     previousWindow_ = currentWindow_;
     currentWindow_ = now.handle;
     if (currentWindow_ == previousWindow_)
         return tick;
-    if (TrimNull(now.title).empty())
+    // A record is one line, whatever the title holds.
+    const std::wstring title = ControlCharactersAsSpaces(now.title);
+    if (TrimNull(title).empty())
         return tick;
-    if (SameAsLastBoosted(now.title))
+    if (SameAsLastBoosted(title))
         return tick;
 
-    priority_.SetProcessPriority(0, previousWindow_, kNormalPriorityClass);
-    priority_.SetProcessPriority(0, currentWindow_, BoostPriorityClass(settings.mode));
+    LeavePrevious(settings.restoreOriginal);
+    const std::uint32_t asked = BoostPriorityClass(settings.mode);
+    const PriorityChange change = priority_.SetWindowProcessClass(currentWindow_, asked);
+    lastRaised_ = change.opened ? Raised{true, currentWindow_, change.process, change.before} : Raised{};
 
+    // The title is taken either way, so that a window that cannot be raised
+    // is tried once, not every second.
     tick.boosted = true;
-    tick.title = now.title;
-    lastBoosted_ = now.title;
+    tick.title = title;
+    lastBoosted_ = title;
+    const std::optional<SpeedMode> obtained = ObtainedMode(asked, change);
+    if (!obtained) {
+        tick.failed = true;
+        tick.count = boostCount_;
+        if (settings.recording)
+            RecordFailure(tick, settings.recordLimit, FailureReason(change));
+        return tick;
+    }
     if (settings.recording)
-        Record(tick, settings.recordLimit, settings.mode);
+        Record(tick, settings.recordLimit, *obtained);
 
     boostCount_ = NextBoostCount(boostCount_);
     tick.count = boostCount_;
     return tick;
+}
+
+void Booster::LeavePrevious(bool restoreOriginal)
+{
+    if (!restoreOriginal) {
+        // As designed: the window before goes to normal, whatever it had.
+        priority_.SetWindowProcessClass(previousWindow_, kNormalPriorityClass);
+        return;
+    }
+    // The window before gets its own class back, if Torvane raised it and
+    // its process still runs; a window Torvane did not raise is left alone.
+    if (lastRaised_.valid && lastRaised_.window == previousWindow_)
+        RestoreLastRaised();
+}
+
+void Booster::RestoreLastRaised()
+{
+    if (lastRaised_.valid && lastRaised_.before != 0)
+        priority_.SetProcessClass(lastRaised_.process, lastRaised_.before);
+    lastRaised_ = Raised{};
 }
 
 bool Booster::SameAsLastBoosted(const std::wstring& title) const
@@ -64,7 +145,7 @@ bool Booster::SameAsLastBoosted(const std::wstring& title) const
     return title.size() >= n && lastBoosted_.size() >= n && title.compare(0, n, lastBoosted_, 0, n) == 0;
 }
 
-void Booster::Record(BoostTick& tick, double limit, SpeedMode mode)
+void Booster::MakeRoom(BoostTick& tick, double limit)
 {
     // The history is emptied once it has grown past the limit; the new line
     // goes in after, so it can exceed the limit by up to one line.
@@ -73,6 +154,18 @@ void Booster::Record(BoostTick& tick, double limit, SpeedMode mode)
         tick.historyCleared = true;
     }
     tick.recorded = true;
+}
+
+void Booster::RecordFailure(BoostTick& tick, double limit, const std::wstring& reason)
+{
+    MakeRoom(tick, limit);
+    tick.historyAdded = tick.time + L" " + tick.title + L" 未能提速：" + reason + L"\r\n";
+    history_.Append(tick.historyAdded);
+}
+
+void Booster::Record(BoostTick& tick, double limit, SpeedMode mode)
+{
+    MakeRoom(tick, limit);
     tick.gain = GainFigure(mode, random_);
     tick.historyAdded = tick.time + L" " + tick.title + RecordModeText(mode) + tick.gain + L"\r\n";
     history_.Append(tick.historyAdded);

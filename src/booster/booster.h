@@ -28,6 +28,9 @@ public:
 
     void Reset();
     BoostTick Tick(const BoosterSettings& settings);
+    // Gives the process raised last the class it had before, if it still
+    // runs: on exit, and when speed-up is paused.
+    void RestoreLastRaised();
 
     std::uintptr_t CurrentWindow() const { return currentWindow_; }
     std::uintptr_t PreviousWindow() const { return previousWindow_; }
@@ -37,7 +40,10 @@ public:
 
 private:
     bool SameAsLastBoosted(const std::wstring& title) const;
+    void LeavePrevious(bool restoreOriginal);
     void Record(BoostTick& tick, double limit, SpeedMode mode);
+    void RecordFailure(BoostTick& tick, double limit, const std::wstring& reason);
+    void MakeRoom(BoostTick& tick, double limit);
 
     ForegroundWindow& foreground_;
     ProcessPriority& priority_;
@@ -45,12 +51,20 @@ private:
     RandomSource& random_;
 
     std::uintptr_t currentWindow_ = 0;
+    std::uintptr_t excludedWindow_ = 0;
     std::uintptr_t previousWindow_ = 0;
     std::int32_t boostCount_ = 0;
     // The records page's caption before any boost; a title it begins is not
     // boosted either.
     std::wstring lastBoosted_ = L"无";
     History history_;
+    // The process raised last and its class before; none once it is restored.
+    struct Raised {
+        bool valid = false;
+        std::uintptr_t window = 0;
+        ProcessIdentity process;
+        std::uint32_t before = 0;
+    } lastRaised_;
 };
 
 } // namespace torvane

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "booster/excluded_programs.h"
 #include "booster/speed_mode.h"
 #include "settings/setting_value.h"
 
@@ -15,6 +16,8 @@ struct BoosterSettings {
     SpeedMode mode = SpeedModeFromText(L"");       // "提速级别"
     bool recording = true;                         // "启用提速记录"
     double recordLimit = SettingValue(std::wstring()); // "最大记录数"
+    bool restoreOriginal = false;                  // "恢复原优先级"
+    ExcludedPrograms excluded;                     // [Exclude] Programs
 };
 
 } // namespace torvane

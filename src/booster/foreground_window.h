@@ -15,6 +15,9 @@ class ForegroundWindow {
 public:
     virtual ~ForegroundWindow() = default;
     virtual ForegroundSnapshot Read() = 0;
+    // The file name of the program that owns a window; empty when it cannot
+    // be found out.
+    virtual std::wstring ProgramName(std::uintptr_t window) = 0;
 };
 
 } // namespace torvane

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/ansi_text.h"
+#include "platform/win_handles.h"
 
 namespace torvane {
 
@@ -15,8 +16,26 @@ ForegroundSnapshot WinForegroundWindow::Read()
     constexpr int kTitleBufferBytes = 255;
     char titleBytes[kTitleBufferBytes] = {};
     GetWindowTextA(window, titleBytes, kTitleBufferBytes);
-    snapshot.title = FromAnsi(std::string(titleBytes));
+    std::string title(titleBytes);
+    if (title.size() == kTitleBufferBytes - 1)
+        DropSplitCharacter(title);
+    snapshot.title = FromAnsi(title);
     return snapshot;
+}
+
+std::wstring WinForegroundWindow::ProgramName(std::uintptr_t window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &pid);
+    const ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process)
+        return std::wstring();
+    wchar_t path[MAX_PATH * 2] = {};
+    DWORD length = MAX_PATH * 2;
+    if (!QueryFullProcessImageNameW(process.get(), 0, path, &length))
+        return std::wstring();
+    const std::wstring full(path, length);
+    return full.substr(full.find_last_of(L"\\/") + 1);
 }
 
 } // namespace torvane

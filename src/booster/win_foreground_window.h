@@ -7,6 +7,7 @@ namespace torvane {
 class WinForegroundWindow : public ForegroundWindow {
 public:
     ForegroundSnapshot Read() override;
+    std::wstring ProgramName(std::uintptr_t window) override;
 };
 
 } // namespace torvane

@@ -6,8 +6,8 @@ namespace torvane {
 
 class WinProcessPriority : public ProcessPriority {
 public:
-    std::uint32_t SetProcessPriority(std::uint32_t processId, std::uintptr_t windowHandle,
-                                     std::uint32_t priorityClass) override;
+    PriorityChange SetWindowProcessClass(std::uintptr_t window, std::uint32_t priorityClass) override;
+    bool SetProcessClass(const ProcessIdentity& process, std::uint32_t priorityClass) override;
 };
 
 } // namespace torvane

@@ -1,6 +1,7 @@
 #include "links/ad_text.h"
 
 #include "platform/trim_null.h"
+#include "platform/visible_text.h"
 
 namespace torvane {
 
@@ -9,11 +10,6 @@ namespace {
 std::wstring SiteUrl(const VendorSite& site, const wchar_t* path)
 {
     return L"http://" + site.host + path;
-}
-
-bool IsControl(wchar_t c)
-{
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
 // Only ASCII letters: towupper would depend on the C locale.
@@ -53,12 +49,7 @@ bool AcceptAdText(const std::wstring& text)
 
 std::wstring CaptionSafe(const std::wstring& text)
 {
-    std::wstring safe = text.substr(0, text.find(L'\0'));
-    for (wchar_t& c : safe) {
-        if (IsControl(c))
-            c = L' ';
-    }
-    return safe;
+    return ControlCharactersAsSpaces(text.substr(0, text.find(L'\0')));
 }
 
 } // namespace torvane

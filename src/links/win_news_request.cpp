@@ -140,24 +140,6 @@ int ReceiveSome(SOCKET socket, char* buffer, std::size_t size, Clock::time_point
     }
 }
 
-// A cap can split a double-byte character; its lone lead byte would decode to
-// a stray character at the end.
-void DropIncompleteCharacter(std::string& bytes)
-{
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(bytes[i]))) {
-            if (i + 1 == bytes.size()) {
-                bytes.pop_back();
-                return;
-            }
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-}
-
 // The body of a 200 answer, up to the cap or the length the server gave. A
 // failed read or the deadline ends it; what arrived is used.
 std::string ReadBody(Connection& connection, const ResponseHeadReader& head, Clock::time_point deadline)
@@ -179,7 +161,7 @@ std::string ReadBody(Connection& connection, const ResponseHeadReader& head, Clo
     if (head.contentLength() && bytes.size() == *head.contentLength())
         connection.MarkEnded();
     if (bytes.size() >= kAdBodyCapBytes)
-        DropIncompleteCharacter(bytes);
+        DropSplitCharacter(bytes);
     return bytes;
 }
 

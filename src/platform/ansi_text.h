@@ -9,4 +9,8 @@ namespace torvane {
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& bytes);
 
+// Drops a lone lead byte at the end: bytes cut at a limit can split a
+// double-byte character, whose first half would show as a stray character.
+void DropSplitCharacter(std::string& bytes);
+
 } // namespace torvane

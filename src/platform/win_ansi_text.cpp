@@ -28,4 +28,20 @@ std::wstring FromAnsi(const std::string& bytes)
     return text;
 }
 
+void DropSplitCharacter(std::string& bytes)
+{
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(bytes[i]))) {
+            if (i + 1 == bytes.size()) {
+                bytes.pop_back();
+                return;
+            }
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+}
+
 } // namespace torvane

@@ -7,7 +7,7 @@
 
 namespace torvane {
 
-// The seven keys of config.ini, a reader and a writer each. A reader returns
+// The keys of config.ini, a reader and a writer each. A reader returns
 // the stored text cut at its first NUL and trimmed of spaces, or nothing; a
 // writer returns whether the value was written.
 class ConfigSettings {
@@ -26,6 +26,9 @@ public:
     std::optional<std::wstring> ReadAlwaysTop() { return Read(L"Normal", L"AlwaysTop"); }
     bool WriteAlwaysTop(const std::wstring& v) { return store_.Write(L"Normal", L"AlwaysTop", v); }
 
+    std::optional<std::wstring> ReadRestoreOriginal() { return Read(L"Speed", L"RestoreOriginal"); }
+    bool WriteRestoreOriginal(const std::wstring& v) { return store_.Write(L"Speed", L"RestoreOriginal", v); }
+
     std::optional<std::wstring> ReadSpeedLevel() { return Read(L"Speed", L"SpeedLevel"); }
     bool WriteSpeedLevel(const std::wstring& v) { return store_.Write(L"Speed", L"SpeedLevel", v); }
 
@@ -34,6 +37,9 @@ public:
 
     std::optional<std::wstring> ReadRecordCount() { return Read(L"Record", L"RecordCount"); }
     bool WriteRecordCount(const std::wstring& v) { return store_.Write(L"Record", L"RecordCount", v); }
+
+    // A list that may be long: read whole, not cut to 254 bytes.
+    std::wstring ReadExcludedPrograms() { return store_.ReadWhole(L"Exclude", L"Programs").value_or(L""); }
 
 private:
     std::optional<std::wstring> Read(const wchar_t* section, const wchar_t* key);

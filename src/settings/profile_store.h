@@ -12,6 +12,8 @@ public:
     // The stored text, cut to 254 bytes in the system code page; absent when
     // the file, section or key is missing or the value is empty. Untrimmed.
     virtual std::optional<std::wstring> ReadRaw(const wchar_t* section, const wchar_t* key) = 0;
+    // The same, read whole however long it is.
+    virtual std::optional<std::wstring> ReadWhole(const wchar_t* section, const wchar_t* key) = 0;
     // True when the platform reports the value written.
     virtual bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& value) = 0;
 };

@@ -10,6 +10,7 @@ public:
     explicit WinProfileStore(std::wstring filePath);
 
     std::optional<std::wstring> ReadRaw(const wchar_t* section, const wchar_t* key) override;
+    std::optional<std::wstring> ReadWhole(const wchar_t* section, const wchar_t* key) override;
     bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& value) override;
 
 private:

@@ -107,6 +107,8 @@ TEST(FormLoad, FreshStartStoresOnlyWhatChangedAndNeitherAutoKey)
     EXPECT_EQ(startup.store.Get(L"Normal", L"AlwaysTop"), std::wstring(L"0"));
     EXPECT_FALSE(startup.store.Get(L"Normal", L"AutoRun").has_value());
     EXPECT_FALSE(startup.store.Get(L"Normal", L"AutoMin").has_value());
-    // AutoMin and AutoRun are read twice each, the five others once.
-    EXPECT_EQ(startup.store.reads, 9);
+    // Off as it starts: nothing to store.
+    EXPECT_FALSE(startup.store.Get(L"Speed", L"RestoreOriginal").has_value());
+    // AutoMin and AutoRun are read twice each, the six others once.
+    EXPECT_EQ(startup.store.reads, 10);
 }

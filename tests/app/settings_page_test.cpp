@@ -89,6 +89,8 @@ TEST_F(SettingsPageTest, HandlersStoreTheirKeysAndAct)
         {SettingsControl::CheckAlwaysOnTop, 0, L"Normal/AlwaysTop=0"},
         {SettingsControl::CheckAutoRun, 1, L"Normal/AutoRun=1"},
         {SettingsControl::CheckAutoRun, 0, L"Normal/AutoRun=0"},
+        {SettingsControl::CheckRestoreOriginal, 1, L"Speed/RestoreOriginal=1"},
+        {SettingsControl::CheckRestoreOriginal, 0, L"Speed/RestoreOriginal=0"},
     };
     for (const Case& c : cases) {
         store.writes.clear();
@@ -101,6 +103,9 @@ TEST_F(SettingsPageTest, HandlersStoreTheirKeysAndAct)
         }
         if (c.control == SettingsControl::CheckEnableRecord) {
             EXPECT_EQ(boosting.recording, c.value == 1) << c.written;
+        }
+        if (c.control == SettingsControl::CheckRestoreOriginal) {
+            EXPECT_EQ(boosting.restoreOriginal, c.value == 1) << c.written;
         }
     }
     EXPECT_EQ(zOrder.calls, (std::vector<bool>{true, false}));

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "booster/booster.h"
+#include "booster/excluded_programs.h"
 #include "fakes/fake_booster_page.h"
 #include "fakes/scripted_random.h"
 
@@ -18,6 +20,14 @@ struct FakeForeground : ForegroundWindow {
         ++reads;
         return now;
     }
+    std::wstring ProgramName(std::uintptr_t window) override
+    {
+        ++nameLookups;
+        const auto found = programs.find(window);
+        return found == programs.end() ? L"other.exe" : found->second;
+    }
+    std::map<std::uintptr_t, std::wstring> programs;
+    int nameLookups = 0;
     void Show(std::uintptr_t handle, std::wstring title) { now = {handle, std::move(title)}; }
     ForegroundSnapshot now;
     int reads = 0;
@@ -33,13 +43,36 @@ struct PriorityCall {
     }
 };
 
+// Every window's process is process `window` (started at time 1) at normal
+// class, and takes the class asked, unless the test says otherwise.
 struct FakePriority : ProcessPriority {
-    std::uint32_t SetProcessPriority(std::uint32_t processId, std::uintptr_t window, std::uint32_t cls) override
+    PriorityChange SetWindowProcessClass(std::uintptr_t window, std::uint32_t cls) override
     {
-        calls.push_back({processId, window, cls});
-        return cls;
+        calls.push_back({0, window, cls});
+        const auto scripted = answers.find(window);
+        if (scripted != answers.end())
+            return scripted->second;
+        PriorityChange change;
+        change.opened = true;
+        change.process = {static_cast<std::uint32_t>(window), 1};
+        change.before = 0x20;
+        change.after = cls;
+        return change;
+    }
+    bool SetProcessClass(const ProcessIdentity& process, std::uint32_t cls) override
+    {
+        restores.push_back({process.id, process.startTime, cls});
+        return true;
     }
     std::vector<PriorityCall> calls;
+    std::map<std::uintptr_t, PriorityChange> answers;
+    struct Restore {
+        std::uint32_t id;
+        std::uint64_t startTime;
+        std::uint32_t cls;
+        bool operator==(const Restore& o) const { return id == o.id && startTime == o.startTime && cls == o.cls; }
+    };
+    std::vector<Restore> restores;
 };
 
 struct FakeClock : LocalClock {
@@ -124,7 +157,9 @@ TEST_F(BoosterTest, NoBoostCases)
     const Case cases[] = {
         {"empty title", L"无", 0x30, L""},
         {"spaces only", L"无", 0x30, L"    "},
-        {"null handle", L"无", 0, L""},
+        {"control characters only", L"无", 0x30, L"\t\r\n"},
+        // Under Wine the title of no window reads as stray characters.
+        {"null handle", L"无", 0, L"?4"},
         {"title starts with the last", L"Beta", 0x30, L"Beta 2"},
         {"same title", L"Beta", 0x30, L"Beta"},
         {"initial caption prefix", L"无", 0x30, L"无标题 - 记事本"},
@@ -147,7 +182,9 @@ TEST_F(BoosterTest, NoBoostCases)
         freshPage.Show(fresh.Tick(freshPage.Settings()));
         EXPECT_TRUE(priority.calls.empty()) << c.name;
         EXPECT_EQ(freshPage.count, L"0") << c.name;
-        EXPECT_EQ(fresh.CurrentWindow(), c.handle) << c.name;
+        EXPECT_TRUE(freshPage.history.empty()) << c.name;
+        // No window at all leaves the last one as the one to compare with.
+        EXPECT_EQ(fresh.CurrentWindow(), c.handle == 0 ? 0x99 : c.handle) << c.name;
     }
 }
 
@@ -270,4 +307,180 @@ TEST_F(BoosterTest, RecordingOffLeavesTheHistoryAndOnAgainContinuesIt)
     EXPECT_EQ(page.history.substr(0, 45), first);
     // What the page shows is what the booster keeps, and "保存" saves.
     EXPECT_EQ(booster.history().Text(), page.history);
+}
+
+TEST_F(BoosterTest, ATitleIsRecordedOnOneLineAndNoWindowKeepsTheLastRaisedToRestore)
+{
+    SwitchTo(0xA, L"第一\r\n行\t尾");
+    EXPECT_EQ(page.info, L"第一  行 尾");
+    EXPECT_EQ(page.history, L"12:34:56 第一  行 尾 普通提速，速度提升：5%\r\n");
+    SwitchTo(0, L"?4");
+    SwitchTo(0xB, L"Beta");
+    const std::vector<PriorityCall> expected = {{0, 0, 0x20}, {0, 0xA, 0x80}, {0, 0xA, 0x20}, {0, 0xB, 0x80}};
+    EXPECT_EQ(priority.calls, expected);
+    EXPECT_EQ(page.count, L"2");
+}
+
+// What the class read back says decides the record and the count.
+TEST_F(BoosterTest, TheClassReadBackDecidesTheRecordAndTheCount)
+{
+    const auto answer = [](bool opened, std::uint32_t after, std::uint32_t error) {
+        PriorityChange change;
+        change.opened = opened;
+        change.process = {0x51, 7};
+        change.before = 0x4000;
+        change.after = after;
+        change.error = error;
+        return change;
+    };
+    struct Case {
+        const char* name;
+        const wchar_t* mode;
+        PriorityChange change;
+        const wchar_t* line; // after "<time> <title>", before the gain
+        int count;
+    };
+    const Case cases[] = {
+        {"high as asked", L"普通提速", answer(true, 0x80, 0), L" 普通提速，速度提升：", 1},
+        {"real-time as asked", L"疯狂提速", answer(true, 0x100, 0), L" 疯狂提速，速度提升：", 1},
+        {"high where real-time was asked", L"疯狂提速", answer(true, 0x80, 0), L" 普通提速，速度提升：", 1},
+        {"class unchanged", L"普通提速", answer(true, 0x4000, 0), L" 未能提速：优先级未改变\r\n", 0},
+        {"not opened, denied", L"疯狂提速", answer(false, 0, 5),
+         L" 未能提速：拒绝访问（可能需要以管理员身份运行）\r\n", 0},
+        {"not opened, other", L"普通提速", answer(false, 0, 87), L" 未能提速：无法打开该程序（错误 87）\r\n", 0},
+    };
+    for (const Case& c : cases) {
+        Booster fresh{foreground, priority, clock, random};
+        FakeBoosterPage freshPage;
+        freshPage.speedMode = c.mode;
+        priority.answers = {{0x51, c.change}};
+        foreground.Show(0x51, L"Elevated");
+        freshPage.Show(fresh.Tick(freshPage.Settings()));
+        const std::wstring start = L"12:34:56 Elevated" + std::wstring(c.line);
+        EXPECT_EQ(freshPage.history.substr(0, start.size()), start) << c.name;
+        EXPECT_EQ(fresh.BoostCount(), c.count) << c.name;
+        EXPECT_EQ(freshPage.count, std::to_wstring(c.count)) << c.name;
+        EXPECT_EQ(freshPage.info, L"Elevated") << c.name;
+        // A failure is not a boost the status page reports.
+        EXPECT_EQ(freshPage.target, c.count ? L"Elevated" : L"无") << c.name;
+
+        // The same window is not tried again on the next ticks.
+        const std::size_t calls = priority.calls.size();
+        freshPage.Show(fresh.Tick(freshPage.Settings()));
+        freshPage.Show(fresh.Tick(freshPage.Settings()));
+        EXPECT_EQ(priority.calls.size(), calls) << c.name;
+        EXPECT_EQ(freshPage.history.find(L"\r\n"), freshPage.history.size() - 2) << c.name << ": one line";
+    }
+}
+
+// Exit and pause give the process raised last its own class back, through
+// its identity; nothing else is touched, and only once.
+TEST_F(BoosterTest, RestoringGivesTheLastRaisedProcessItsClassBackOnce)
+{
+    PriorityChange below;
+    below.opened = true;
+    below.process = {0x61, 42};
+    below.before = 0x4000;
+    below.after = 0x80;
+    priority.answers = {{0xA, below}};
+    SwitchTo(0xA, L"Encoder");
+    booster.RestoreLastRaised();
+    booster.RestoreLastRaised();
+    EXPECT_EQ(priority.restores, (std::vector<FakePriority::Restore>{{0x61, 42, 0x4000}}));
+
+    // A process that could not be opened was not raised: nothing to restore.
+    PriorityChange denied;
+    denied.error = 5;
+    priority.answers = {{0xB, denied}};
+    priority.restores.clear();
+    SwitchTo(0xB, L"Elevated");
+    booster.RestoreLastRaised();
+    EXPECT_TRUE(priority.restores.empty());
+}
+
+// With "恢复原优先级" the window left behind gets the class it had before
+// Torvane raised it, through its process's identity; without it, normal.
+TEST_F(BoosterTest, LeavingAWindowRestoresItsOwnClassOnlyWhenAsked)
+{
+    for (const bool restoreOriginal : {false, true}) {
+        Booster fresh{foreground, priority, clock, random};
+        FakeBoosterPage freshPage;
+        PriorityChange encoder;
+        encoder.opened = true;
+        encoder.process = {0x71, 9};
+        encoder.before = 0x4000;
+        encoder.after = 0x80;
+        priority.answers = {{0xE, encoder}};
+        priority.calls.clear();
+        priority.restores.clear();
+        BoosterSettings settings = freshPage.Settings();
+        settings.restoreOriginal = restoreOriginal;
+        foreground.Show(0xE, L"Encoder");
+        fresh.Tick(settings);
+        foreground.Show(0xF, L"Editor");
+        fresh.Tick(settings);
+        if (restoreOriginal) {
+            EXPECT_EQ(priority.restores, (std::vector<FakePriority::Restore>{{0x71, 9, 0x4000}}));
+            // Nothing else: not Torvane itself before the first raise, not
+            // the encoder by its window.
+            EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0, 0xE, 0x80}, {0, 0xF, 0x80}}));
+        } else {
+            EXPECT_TRUE(priority.restores.empty());
+            EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0, 0, 0x20}, {0, 0xE, 0x80}, {0, 0xE, 0x20}, {0, 0xF, 0x80}}));
+        }
+    }
+}
+
+// An excluded program's window: nothing raised, lowered, recorded or counted,
+// and leaving it brings down the window raised before it.
+TEST_F(BoosterTest, AnExcludedProgramIsNeverTouched)
+{
+    foreground.programs = {{0xE, L"Encoder.EXE"}};
+    BoosterSettings settings = page.Settings();
+    settings.excluded = ExcludedPrograms(L" \"encoder\" ;;");
+    const auto tick = [&](std::uintptr_t window, const wchar_t* title) {
+        foreground.Show(window, title);
+        page.Show(booster.Tick(settings));
+    };
+    tick(0xA, L"Alpha");
+    priority.calls.clear();
+    foreground.nameLookups = 0;
+    tick(0xE, L"Encoder");
+    tick(0xE, L"Encoder");
+    EXPECT_TRUE(priority.calls.empty());
+    EXPECT_EQ(page.count, L"1");
+    EXPECT_EQ(page.info, L"Alpha");
+    EXPECT_EQ(page.history.find(L"Encoder"), std::wstring::npos);
+    EXPECT_EQ(foreground.nameLookups, 1) << "an excluded window is looked up once";
+
+    tick(0xB, L"Beta");
+    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0, 0xA, 0x20}, {0, 0xB, 0x80}}));
+    EXPECT_EQ(page.count, L"2");
+}
+
+TEST(ExcludedPrograms, NamesAreComparedWithoutFolderExtensionOrCase)
+{
+    const ExcludedPrograms list(L" \"OBS64.exe\" ; ;notepad;'C:\\Tools\\录屏.EXE';;  ");
+    const struct {
+        const wchar_t* executable;
+        bool excluded;
+    } cases[] = {
+        {L"obs64.exe", true},   {L"OBS64", true},         {L"NOTEPAD.EXE", true},
+        {L"录屏.exe", true},     {L"D:\\x\\notepad.exe", true}, {L"notepad2.exe", false},
+        {L"obs.exe", false},    {L"", false},             {L"exe", false},
+    };
+    int row = 0;
+    for (const auto& c : cases)
+        EXPECT_EQ(list.Contains(c.executable), c.excluded) << "row " << row++;
+
+    // A long list keeps every name whole.
+    std::wstring longList;
+    for (int i = 0; i < 200; ++i)
+        longList += L"program" + std::to_wstring(i) + L".exe;";
+    ASSERT_GT(longList.size(), 2000u);
+    const ExcludedPrograms many(longList);
+    EXPECT_TRUE(many.Contains(L"program0.exe"));
+    EXPECT_TRUE(many.Contains(L"program199.exe"));
+    EXPECT_FALSE(many.Contains(L"program200.exe"));
+    EXPECT_TRUE(ExcludedPrograms(L" ; ;\"\"").empty());
 }

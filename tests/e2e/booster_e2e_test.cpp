@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "app/control_ids.h"
+#include "tray/tray_menu.h"
 #include "torvane_driver.h"
 
 using namespace torvane;
@@ -125,4 +126,56 @@ TEST(Booster, SpeedUpOffChangesNothing)
     EXPECT_EQ(torvane.Text(ControlId::LabelInfo), L"无");
     EXPECT_EQ(torvane.Text(ControlId::LabelTime), time);
     EXPECT_EQ(torvane.Text(ControlId::TextHistory), L"");
+}
+
+// No boost outlives Torvane: the application raised last gets the class it
+// had back, on exit through the tray menu and when speed-up is unticked.
+TEST(Booster, ExitAndPauseGiveTheLastRaisedApplicationItsOwnClassBack)
+{
+    for (const bool exit : {true, false}) {
+        const char* name = exit ? "exit" : "pause";
+        BoostSetup setup("1");
+        TestWindow encoder(L"Encoder 测试窗口");
+        ASSERT_TRUE(encoder.window());
+        ASSERT_TRUE(encoder.SetPriorityClass(BELOW_NORMAL_PRIORITY_CLASS));
+        Torvane torvane(setup.dir);
+        ASSERT_TRUE(torvane.started());
+        ASSERT_TRUE(encoder.BringToFront());
+        ASSERT_TRUE(WaitFor([&] { return encoder.PriorityClass() == kHigh; }, kTwoTicks)) << name;
+
+        if (exit) {
+            PostMessageW(torvane.window(), WM_COMMAND, TrayMenuId::Exit, 0);
+            EXPECT_EQ(WaitForSingleObject(torvane.process().handle(), 2000), static_cast<DWORD>(WAIT_OBJECT_0));
+        } else {
+            torvane.Click(ControlId::CheckState);
+            EXPECT_EQ(torvane.Checked(ControlId::CheckState), 0);
+        }
+        EXPECT_TRUE(WaitFor([&] { return encoder.PriorityClass() == BELOW_NORMAL_PRIORITY_CLASS; }, 1000))
+            << name << ": class " << std::hex << encoder.PriorityClass();
+    }
+}
+
+// "恢复原优先级": the window left behind gets its own class back; without
+// the key it goes to normal, as designed.
+TEST(Booster, RestoreOriginalGivesTheWindowLeftBehindItsOwnClass)
+{
+    for (const bool restoreOriginal : {true, false}) {
+        BoostSetup setup("1");
+        if (restoreOriginal)
+            setup.dir.WriteConfig("Speed", "RestoreOriginal", "1");
+        TestWindow encoder(L"Encoder 恢复测试");
+        TestWindow editor(L"Editor 恢复测试");
+        ASSERT_TRUE(encoder.window() && editor.window());
+        ASSERT_TRUE(encoder.SetPriorityClass(BELOW_NORMAL_PRIORITY_CLASS));
+        Torvane torvane(setup.dir);
+        ASSERT_TRUE(torvane.started());
+        EXPECT_EQ(torvane.Checked(ControlId::CheckRestoreOriginal), restoreOriginal ? 1 : 0);
+        ASSERT_TRUE(encoder.BringToFront());
+        ASSERT_TRUE(WaitFor([&] { return encoder.PriorityClass() == kHigh; }, kTwoTicks));
+        ASSERT_TRUE(editor.BringToFront());
+        const DWORD left = restoreOriginal ? BELOW_NORMAL_PRIORITY_CLASS : kNormal;
+        EXPECT_TRUE(WaitFor([&] { return editor.PriorityClass() == kHigh && encoder.PriorityClass() == left; },
+                            kTwoTicks))
+            << restoreOriginal << ": class " << std::hex << encoder.PriorityClass();
+    }
 }

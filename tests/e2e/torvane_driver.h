@@ -88,6 +88,7 @@ public:
     explicit TestWindow(const std::wstring& title);
     HWND window() const { return window_; }
     DWORD PriorityClass() const { return process_.PriorityClass(); }
+    bool SetPriorityClass(DWORD priorityClass) const { return ::SetPriorityClass(process_.handle(), priorityClass) != 0; }
     bool BringToFront() const;
 
 private:

@@ -32,6 +32,8 @@ public:
                 ++clears;
             }
             history += tick.historyAdded;
+        }
+        if (tick.recorded && !tick.failed) {
             target = tick.title;
             speedCount = tick.speedCountSentence;
             speed = tick.gain;

@@ -21,6 +21,15 @@ public:
         return found->second;
     }
 
+    std::optional<std::wstring> ReadWhole(const wchar_t* section, const wchar_t* key) override
+    {
+        ++wholeReads;
+        auto found = values.find({section, key});
+        if (found == values.end() || found->second.empty())
+            return std::nullopt;
+        return found->second;
+    }
+
     bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& value) override
     {
         writes.push_back(std::wstring(section) + L"/" + key + L"=" + value);
@@ -46,6 +55,7 @@ public:
     std::map<std::pair<std::wstring, std::wstring>, std::wstring> values;
     std::vector<std::wstring> writes;
     int reads = 0;
+    int wholeReads = 0;
     bool writable = true;
 };
 

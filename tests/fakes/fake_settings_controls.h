@@ -20,7 +20,7 @@ public:
     std::map<SettingsControl, int> checks = {
         {SettingsControl::CheckAutoRun, 0},     {SettingsControl::CheckAutoMin, 0},
         {SettingsControl::CheckState, 1},       {SettingsControl::CheckAlwaysOnTop, 1},
-        {SettingsControl::CheckEnableRecord, 1},
+        {SettingsControl::CheckEnableRecord, 1}, {SettingsControl::CheckRestoreOriginal, 0},
     };
     std::map<SettingsControl, std::wstring> selected;
     std::map<SettingsControl, std::vector<std::wstring>> items;

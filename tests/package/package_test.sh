@@ -103,7 +103,7 @@ icon = read("tv.ico")
 if icon is not None and (len(icon) < 22 or icon[:4] != b"\0\0\1\0" or struct.unpack_from("<H", icon, 4)[0] < 1):
     problems.append("tv.ico is not an icon file")
 
-windows_terms = {"高", "实时", "标准"}
+windows_terms = {"高", "实时", "标准", "低于标准"}
 for name in ("README-en.txt", "README-zh.txt"):
     data = read(name)
     if data is None:

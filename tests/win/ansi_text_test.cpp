@@ -29,3 +29,22 @@ TEST(AnsiText, CharactersOutsideTheCodePageBecomeItsDefaultCharacter)
 {
     EXPECT_EQ(ToAnsi(L"a\u0E01b"), "a?b");
 }
+
+TEST(AnsiText, OnlyALoneLeadByteAtTheEndIsDropped)
+{
+    const struct {
+        std::string bytes;
+        std::string kept;
+    } cases[] = {
+        {"x\xCC\xE1\xCB", "x\xCC\xE1"},          // 提 and half of 速
+        {"x\xCC\xE1\xCB\xD9", "x\xCC\xE1\xCB\xD9"}, // whole characters
+        {"\xCC", ""},
+        {"ab", "ab"},
+        {"\xCB\xD9\xCC", "\xCB\xD9"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = c.bytes;
+        DropSplitCharacter(bytes);
+        EXPECT_EQ(bytes, c.kept);
+    }
+}

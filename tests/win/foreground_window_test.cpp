@@ -33,6 +33,8 @@ TEST(WinForegroundWindow, ReadsTheForegroundHandleAndTitleCutTo254Bytes)
         {std::wstring(300, L'a'), std::wstring(254, L'a')},
         // Two bytes a character in code page 936: 127 characters fit in 254 bytes.
         {std::wstring(200, L'速'), std::wstring(127, L'速')},
+        // The cut falls inside a character: its first half is dropped.
+        {L"x" + std::wstring(200, L'速'), L"x" + std::wstring(126, L'速')},
     };
     for (const Case& c : cases) {
         HWND window = ShowTitledWindow(c.title);
@@ -42,4 +44,14 @@ TEST(WinForegroundWindow, ReadsTheForegroundHandleAndTitleCutTo254Bytes)
         EXPECT_EQ(snapshot.title, c.read);
         DestroyWindow(window);
     }
+}
+
+TEST(WinForegroundWindow, NamesTheProgramOfAWindow)
+{
+    HWND window = ShowTitledWindow(L"program name");
+    std::wstring name = WinForegroundWindow().ProgramName(reinterpret_cast<std::uintptr_t>(window));
+    CharLowerW(name.data());
+    EXPECT_EQ(name, L"torvane_win_tests.exe");
+    DestroyWindow(window);
+    EXPECT_EQ(WinForegroundWindow().ProgramName(reinterpret_cast<std::uintptr_t>(window) + 0x10000), L"");
 }

@@ -86,3 +86,19 @@ TEST(WinProfileStore, WriteIntoAMissingDirectoryFails)
     EXPECT_FALSE(store.Write(L"Normal", L"AutoRun", L"1"));
     EXPECT_FALSE(store.ReadRaw(L"Normal", L"AutoRun").has_value());
 }
+
+// A list longer than the 254 bytes other keys are cut to is read whole,
+// names in code page 936 included.
+TEST(WinProfileStore, ALongValueIsReadWhole)
+{
+    const std::wstring path = FreshDirectory() + L"\\config.ini";
+    WinProfileStore store(path);
+    std::wstring list;
+    for (int i = 0; list.size() < 2000; ++i)
+        list += L"程序" + std::to_wstring(i) + L".exe;";
+    list += L"最后.exe";
+    ASSERT_TRUE(store.Write(L"Exclude", L"Programs", list));
+    EXPECT_EQ(store.ReadWhole(L"Exclude", L"Programs"), std::optional<std::wstring>(list));
+    EXPECT_LT(ToAnsi(*store.ReadRaw(L"Exclude", L"Programs")).size(), 255u);
+    EXPECT_FALSE(store.ReadWhole(L"Exclude", L"Missing").has_value());
+}
