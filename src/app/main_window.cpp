@@ -135,31 +135,8 @@ bool MainWindow::CreatePages(int dpi)
         !settingsView_.Create(page(Page::Settings)) || !about_.Create(page(Page::About)))
         return false;
     const HWND pages[4] = {status_.hwnd(), records_.hwnd(), settingsView_.hwnd(), about_.hwnd()};
-    chrome_.Create(hwnd_, dpi, *fonts_, pages, [this](ChromeAction action) { DoChromeAction(action); });
+    chrome_.Create(hwnd_, dpi, *fonts_, pages);
     return true;
-}
-
-void MainWindow::DoChromeAction(ChromeAction action)
-{
-    switch (action) {
-    case ChromeAction::None:
-        break;
-    case ChromeAction::StartDrag: {
-        // The point the drag starts from, in screen coordinates, as a title
-        // bar press would report it.
-        POINT at = {};
-        GetCursorPos(&at);
-        ReleaseCapture();
-        SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
-        break;
-    }
-    case ChromeAction::Minimise:
-        SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        break;
-    case ChromeAction::Unload:
-        SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-        break;
-    }
 }
 
 void MainWindow::LayoutPages()

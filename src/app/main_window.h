@@ -49,7 +49,6 @@ private:
     bool TrayMessage(UINT message, LPARAM lParam);
     void TrayMenuCommand(int id);
     void ShowAndRestoreMainWindow();
-    void DoChromeAction(ChromeAction action);
     bool CreatePages(int dpi);
     void TimerMain_Timer();
     void Form_Unload();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <utility>
 #include <vector>
 
 #include "app/chrome_artwork.h"
@@ -34,22 +33,21 @@ RECT PlaceOf(int left, int top, int width, int height, int dpi)
 
 } // namespace
 
-void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4],
-                            std::function<void(ChromeAction)> act)
+void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4])
 {
-    act_ = std::move(act);
+    window_ = window;
     std::copy(std::begin(pages), std::end(pages), pages_);
     CreateTabs(window, dpi, fonts);
     CreateCaptionBar(window, dpi, fonts);
 
     ImageView::Callbacks onMin;
-    onMin.mouseMove = [this] { act_(chrome_->ImageMin_MouseMove()); };
-    onMin.mouseDown = [this](int) { act_(chrome_->ImageMin_MouseDown()); };
-    onMin.mouseUp = [this](int) { act_(chrome_->ImageMin_MouseUp()); };
+    onMin.mouseMove = [this] { Act(chrome_->ImageMin_MouseMove()); };
+    onMin.mouseDown = [this](int) { Act(chrome_->ImageMin_MouseDown()); };
+    onMin.mouseUp = [this](int) { Act(chrome_->ImageMin_MouseUp()); };
     ImageView::Callbacks onExit;
-    onExit.mouseMove = [this] { act_(chrome_->ImageExit_MouseMove()); };
-    onExit.mouseDown = [this](int) { act_(chrome_->ImageExit_MouseDown()); };
-    onExit.mouseUp = [this](int) { act_(chrome_->ImageExit_MouseUp()); };
+    onExit.mouseMove = [this] { Act(chrome_->ImageExit_MouseMove()); };
+    onExit.mouseDown = [this](int) { Act(chrome_->ImageExit_MouseDown()); };
+    onExit.mouseUp = [this](int) { Act(chrome_->ImageExit_MouseUp()); };
     const int barTop = TwipsToPixels(90, dpi);
     const int barHeight = TwipsToPixels(kCaptionHeight, dpi);
     const auto buttonImages = [barTop, barHeight](WindowButton button) {
@@ -104,7 +102,7 @@ void ChromeControls::CreateTabs(HWND window, int dpi, const UiFonts& fonts)
 void ChromeControls::CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts)
 {
     ImageView::Callbacks onCaption;
-    onCaption.mouseDown = [this](int button) { act_(chrome_->ImageCaption_MouseDown(button)); };
+    onCaption.mouseDown = [this](int button) { Act(chrome_->ImageCaption_MouseDown(button)); };
     ImageView* caption = ImageView::Create(window, ControlId::ImageCaption, PlaceOf(0, 0, kWidth, kCaptionHeight, dpi),
                                            {[](Canvas& c) { DrawCaptionBar(c); }}, onCaption);
     caption->SetLabelColour(RGB(255, 255, 255));
@@ -124,6 +122,29 @@ void ChromeControls::MarkTab(Page tab, bool selected)
     tabImages_[i]->ShowOnly(selected ? 1 : 0);
     // The label on the image is drawn again over the new picture.
     InvalidateRect(tabLabels_[i].hwnd(), nullptr, TRUE);
+}
+
+void ChromeControls::Act(ChromeAction action) const
+{
+    switch (action) {
+    case ChromeAction::None:
+        break;
+    case ChromeAction::StartDrag: {
+        // The point the drag starts from, in screen coordinates, as a title
+        // bar press would report it.
+        POINT at = {};
+        GetCursorPos(&at);
+        ReleaseCapture();
+        SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+        break;
+    }
+    case ChromeAction::Minimise:
+        SendMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    case ChromeAction::Unload:
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+        break;
+    }
 }
 
 void ChromeControls::ShowPage(Page page, bool visible)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,23 +20,25 @@ namespace torvane {
 // WM_COMMAND goes to router(), for the tabs' labels.
 class ChromeControls : public PageView {
 public:
-    // `act` does what a chrome event asks (drag, minimise, unload); a click on
-    // a tab (its picture or its label) chooses its page.
-    void Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4],
-                std::function<void(ChromeAction)> act);
+    // A click on a tab (its picture or its label) chooses its page; the
+    // buttons and the caption bar act on `window` as their events ask.
+    void Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4]);
 
     void MarkTab(Page tab, bool selected) override;
     void ShowPage(Page page, bool visible) override;
     void SetTip(const std::wstring& text) override { tip_.SetText(text); }
     // The pointer over the window's background puts the buttons to rest.
-    void FormMouseMove() const { act_(chrome_->Form_MouseMove()); }
+    void FormMouseMove() const { Act(chrome_->Form_MouseMove()); }
     const WidgetRouter& router() const { return router_; }
 
 private:
     void CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts);
     void CreateTabs(HWND window, int dpi, const UiFonts& fonts);
 
-    std::function<void(ChromeAction)> act_;
+    // Does what a chrome event asks of the window: drag, minimise, unload.
+    void Act(ChromeAction action) const;
+
+    HWND window_ = nullptr;
     HWND pages_[4] = {};
     ImageView* tabImages_[4] = {};
     Label tabLabels_[4];
