@@ -37,6 +37,7 @@ set(TORVANE_LOGIC_SOURCES
   src/monitor/cpu_monitor_properties.cpp
   src/monitor/cpu_monitor_support.cpp
   src/monitor/diagram.cpp
+  src/monitor/monitor_value_text.cpp
   src/monitor/format_filesize.cpp
   src/booster/gain_figure.cpp
   src/booster/records.cpp

@@ -9,6 +9,7 @@
 #include "booster/win_log_file.h"
 #include "booster/win_process_priority.h"
 #include "monitor/win_system_source.h"
+#include "platform/win_com_apartment.h"
 #include "platform/win_dll_search.h"
 #include "platform/win_program_location.h"
 #include "platform/program_path.h"
@@ -30,6 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return 0;
     }
 
+    const ComApartment apartment;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -55,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (window.hwnd() && IsDialogMessageW(window.hwnd(), &message))
+        if (window.hwnd() && (window.TranslateKey(message) || IsDialogMessageW(window.hwnd(), &message)))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -48,6 +48,34 @@ ImageView* ImageView::Create(HWND parent, int id, const RECT& place, std::vector
     return view;
 }
 
+void ImageView::MakeFocusable(AccessibleSource& source)
+{
+    accessible_ = std::make_unique<AccessibleAnswer>(source);
+}
+
+void ImageView::SetTabStop(bool tabStop)
+{
+    const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+}
+
+void ImageView::Paint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    if (!images_.empty()) {
+        const GdiCanvas& image = images_[static_cast<std::size_t>(shown_)]->canvas();
+        BitBlt(dc, 0, 0, image.Width(), image.Height(), image.Dc(), 0, 0, SRCCOPY);
+    }
+    if (accessible_ && GetFocus() == hwnd_) {
+        RECT cue = {};
+        GetClientRect(hwnd_, &cue);
+        InflateRect(&cue, -3, -3);
+        DrawFocusRect(dc, &cue);
+    }
+    EndPaint(hwnd_, &paint);
+}
+
 void ImageView::ShowOnly(int index)
 {
     if (index == shown_ || index < 0 || index >= static_cast<int>(images_.size()))
@@ -99,15 +127,26 @@ LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return Mouse(message, lParam);
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd_, &paint);
-        if (!images_.empty()) {
-            const GdiCanvas& image = images_[static_cast<std::size_t>(shown_)]->canvas();
-            BitBlt(dc, 0, 0, image.Width(), image.Height(), image.Dc(), 0, 0, SRCCOPY);
-        }
-        EndPaint(hwnd_, &paint);
+    case WM_PAINT:
+        Paint();
         return 0;
+    case WM_GETDLGCODE:
+        return accessible_ ? DLGC_WANTARROWS : DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (callbacks_.keyDown && callbacks_.keyDown(wParam))
+            return 0;
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // The focus cue comes and goes; labels on the image are drawn again
+        // over it.
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        if (message == WM_SETFOCUS && accessible_)
+            NotifyAccessible(hwnd_, EVENT_OBJECT_FOCUS);
+        return 0;
+    case WM_GETOBJECT: {
+        const LRESULT answer = accessible_ ? accessible_->Answer(hwnd_, wParam, lParam) : 0;
+        return answer ? answer : DefWindowProcW(hwnd_, message, wParam, lParam);
     }
     case WM_CTLCOLORSTATIC: {
         // Labels on an image show the image through their background.

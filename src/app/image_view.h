@@ -8,6 +8,7 @@
 
 #include "app/window_chrome.h"
 #include "drawing/win_gdi_canvas.h"
+#include "platform/win_accessible.h"
 #include "platform/win_base_window.h"
 #include "platform/win_handles.h"
 
@@ -41,6 +42,9 @@ public:
         std::function<void(int button)> mouseDown;
         std::function<void(int button)> mouseUp;
         std::function<void()> click;
+        // A key pressed while the view has the focus; false leaves it to the
+        // system.
+        std::function<bool(WPARAM key)> keyDown;
     };
 
     static ImageView* Create(HWND parent, int id, const RECT& place, const std::vector<Painter>& images,
@@ -52,6 +56,12 @@ public:
     // The colour of labels placed on the image.
     void SetLabelColour(COLORREF colour) { labelColour_ = colour; }
 
+    // Lets the keyboard reach the view: it takes the arrow keys, draws a focus
+    // cue while it has the focus, and tells assistive technology what
+    // `source` says of it.
+    void MakeFocusable(AccessibleSource& source);
+    void SetTabStop(bool tabStop);
+
     void ShowOnly(int index) override;
     bool IsVisible(int index) override { return index == shown_; }
 
@@ -61,11 +71,13 @@ private:
     ImageView(Callbacks callbacks) : callbacks_(std::move(callbacks)) {}
     void OnFinalMessage() override { delete this; }
     LRESULT Mouse(UINT message, LPARAM lParam);
+    void Paint();
 
     Callbacks callbacks_;
     std::vector<SharedPicture> images_;
     int shown_ = 0;
     COLORREF labelColour_ = 0;
+    std::unique_ptr<AccessibleAnswer> accessible_;
 };
 
 } // namespace torvane

@@ -77,8 +77,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             TimerMain_Timer();
         return 0;
     case WM_COMMAND:
-        // The tray menu's entries, and the tabs' labels.
-        if (lParam == 0)
+        // Esc (the dialog navigation's cancel) closes as the close button
+        // does; then the tray menu's entries, and the tabs' labels.
+        if (lParam == 0 && LOWORD(wParam) == IDCANCEL)
+            SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+        else if (lParam == 0)
             TrayMenuCommand(LOWORD(wParam));
         else
             chrome_.router().Route(wParam, lParam);

@@ -32,6 +32,9 @@ public:
     // Creates the window, runs its load and shows it unless the load hid it.
     bool Create();
     void ExitProgram();
+    // The keyboard's part before the dialog navigation: true when the
+    // message was used and goes no further.
+    bool TranslateKey(const MSG& message) { return chrome_.TranslateKey(message); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

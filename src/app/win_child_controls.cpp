@@ -49,7 +49,7 @@ HWND ChildFactory::DropDownList(int id, const ControlPlace& place) const
 HWND ChildFactory::HistoryBox(int id, const ControlPlace& place) const
 {
     return Create(L"EDIT", id, place, L"",
-                  WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL,
+                  WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL,
                   WS_EX_CLIENTEDGE);
 }
 

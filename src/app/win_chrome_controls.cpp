@@ -9,6 +9,7 @@
 #include "app/control_ids.h"
 #include "app/page_table.h"
 #include "app/twips.h"
+#include "controls/win_command.h"
 
 namespace torvane {
 
@@ -19,10 +20,6 @@ using namespace MainWindowLayout;
 constexpr int kCaptionHeight = 600;
 constexpr int kButtonWidth = 480;
 constexpr int kButtonHeight = 330;
-constexpr int kTabLeft = 110;
-constexpr int kTabWidth = 3020;
-constexpr int kTabHeight = 500;
-constexpr int kTabLabelHeight = 300;
 
 RECT PlaceOf(int left, int top, int width, int height, int dpi)
 {
@@ -37,7 +34,10 @@ void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HW
 {
     window_ = window;
     std::copy(std::begin(pages), std::end(pages), pages_);
-    CreateTabs(window, dpi, fonts);
+    tabs_.Create(window, dpi, fonts, [this](Page page) { SelectPage(*this, page); });
+    // The pages come after the tabs in the order Tab moves in.
+    for (HWND page : pages_)
+        SetWindowPos(page, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateCaptionBar(window, dpi, fonts);
 
     ImageView::Callbacks onMin;
@@ -72,33 +72,6 @@ void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HW
     onWindow.Label(ControlId::LabelVersion, {kWidth - 900, kPageTop + kPageHeight + 15, 780, 225}, L"v7.2", SS_RIGHT);
 }
 
-void ChromeControls::CreateTabs(HWND window, int dpi, const UiFonts& fonts)
-{
-    // The four tabs look alike: they share one drawing of each state.
-    const int width = TwipsToPixels(kTabWidth, dpi);
-    const int height = TwipsToPixels(kTabHeight, dpi);
-    const std::vector<ImageView::SharedPicture> pictures = {
-        std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, false); }),
-        std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, true); })};
-    for (int i = 0; i < 4; ++i) {
-        const PageRow& row = kPageRows[i];
-        const Page page = row.page;
-        ImageView::Callbacks onTab;
-        onTab.click = [this, page] { SelectPage(*this, page); };
-        tabImages_[i] = ImageView::Create(window, row.tabImageId, PlaceOf(kTabLeft, row.tabTop, kTabWidth, kTabHeight, dpi),
-                                          pictures, onTab);
-        // Centred on its tab: the tab's height less the label's, halved.
-        const ChildFactory onImage(tabImages_[i]->hwnd(), dpi, fonts.regular());
-        tabLabels_[i].Attach(onImage.Label(
-            row.tabLabelId, {240, kTabHeight / 2 - kTabLabelHeight / 2, kTabWidth - 240, kTabLabelHeight},
-            row.tabCaption));
-        // A tab's label does what a click on its image does.
-        tabLabels_[i].onClick = [this, page] { SelectPage(*this, page); };
-        router_.Add(tabLabels_[i]);
-        tabImages_[i]->SetLabelColour(RGB(40, 48, 64));
-    }
-}
-
 void ChromeControls::CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts)
 {
     ImageView::Callbacks onCaption;
@@ -116,12 +89,19 @@ void ChromeControls::CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts
                  SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void ChromeControls::MarkTab(Page tab, bool selected)
+bool ChromeControls::TranslateKey(const MSG& message)
 {
-    const int i = static_cast<int>(tab);
-    tabImages_[i]->ShowOnly(selected ? 1 : 0);
-    // The label on the image is drawn again over the new picture.
-    InvalidateRect(tabLabels_[i].hwnd(), nullptr, TRUE);
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd))
+        return false;
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        tabs_.Move(GetKeyState(VK_SHIFT) < 0 ? -1 : 1, true);
+        return true;
+    }
+    // Alt and a letter: the drawn button whose caption marks it.
+    if (message.message == WM_SYSCHAR)
+        return CommandWindow::ClickAccessKey(window_, static_cast<wchar_t>(message.wParam));
+    return false;
 }
 
 void ChromeControls::Act(ChromeAction action) const
@@ -149,7 +129,13 @@ void ChromeControls::Act(ChromeAction action) const
 
 void ChromeControls::ShowPage(Page page, bool visible)
 {
-    ShowWindow(pages_[static_cast<int>(page)], visible ? SW_SHOW : SW_HIDE);
+    const HWND pageWindow = pages_[static_cast<int>(page)];
+    ShowWindow(pageWindow, visible ? SW_SHOW : SW_HIDE);
+    // Keys never go to a control of a hidden page: the window takes the
+    // focus, and Tab starts again from the shown page's tab.
+    const HWND focus = GetFocus();
+    if (!visible && focus && (focus == pageWindow || IsChild(pageWindow, focus)))
+        SetFocus(window_);
 }
 
 } // namespace torvane

@@ -7,6 +7,7 @@
 
 #include "app/image_view.h"
 #include "app/page_navigation.h"
+#include "app/win_page_tabs.h"
 #include "app/win_ui_font.h"
 #include "app/win_widgets.h"
 #include "app/window_chrome.h"
@@ -24,27 +25,28 @@ public:
     // buttons and the caption bar act on `window` as their events ask.
     void Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4]);
 
-    void MarkTab(Page tab, bool selected) override;
+    void MarkTab(Page tab, bool selected) override { tabs_.Mark(tab, selected); }
     void ShowPage(Page page, bool visible) override;
     void SetTip(const std::wstring& text) override { tip_.SetText(text); }
     // The pointer over the window's background puts the buttons to rest.
     void FormMouseMove() const { Act(chrome_->Form_MouseMove()); }
-    const WidgetRouter& router() const { return router_; }
+    const WidgetRouter& router() const { return tabs_.router(); }
+    // The window's keys that no single control handles: Ctrl+Tab and
+    // Ctrl+Shift+Tab between pages, Alt + a drawn button's access key. True
+    // when the message was used.
+    bool TranslateKey(const MSG& message);
 
 private:
     void CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts);
-    void CreateTabs(HWND window, int dpi, const UiFonts& fonts);
 
     // Does what a chrome event asks of the window: drag, minimise, unload.
     void Act(ChromeAction action) const;
 
     HWND window_ = nullptr;
     HWND pages_[4] = {};
-    ImageView* tabImages_[4] = {};
-    Label tabLabels_[4];
+    PageTabs tabs_;
     Label tip_;
     std::unique_ptr<WindowChrome> chrome_;
-    WidgetRouter router_;
 };
 
 // The main window's size in twips, and where its pages go.

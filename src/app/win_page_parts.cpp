@@ -23,6 +23,18 @@ LRESULT PageDefaultMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORBTN:
         SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
         return reinterpret_cast<LRESULT>(white);
+    case WM_NEXTDLGCTL: {
+        // A multi-line edit asks its parent to move the focus on Tab.
+        const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                         : GetNextDlgTabItem(GetAncestor(page, GA_ROOT), GetFocus(), wParam != 0);
+        if (next)
+            SetFocus(next);
+        return 0;
+    }
+    case WM_CLOSE:
+        // ... and to close on Esc: that is the window's close, never the
+        // page's own end.
+        return SendMessageW(GetAncestor(page, GA_ROOT), WM_CLOSE, 0, 0);
     default:
         return DefWindowProcW(page, message, wParam, lParam);
     }

@@ -31,4 +31,23 @@ std::optional<wchar_t> AccessKeyOf(const std::wstring& caption)
     return KeyAt(caption, caption.find(L'&', first + 2));
 }
 
+std::wstring CaptionWithoutMarks(const std::wstring& caption)
+{
+    std::wstring text;
+    text.reserve(caption.size());
+    for (std::wstring::size_type i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && ++i == caption.size())
+            break;
+        text += caption[i];
+    }
+    return text;
+}
+
+std::wstring AccessKeyShortcut(const std::wstring& accessKeys)
+{
+    if (accessKeys.empty())
+        return {};
+    return L"Alt+" + std::wstring(1, static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(accessKeys[0]))));
+}
+
 } // namespace torvane

@@ -4,6 +4,7 @@ namespace torvane {
 
 namespace {
 
+constexpr int kReturn = 13;
 constexpr int kSpace = 32;
 constexpr int kLeft = 37;
 constexpr int kUp = 38;
@@ -92,6 +93,11 @@ void CommandInput::KeyDown(int keyCode, int shift)
     switch (keyCode) {
     case kSpace:
         MouseDown(MouseButton::Left, 1, 1.0f, 1.0f);
+        break;
+    case kReturn:
+        // Enter clicks a focused button at once, as it does a standard one.
+        command_.state().lastButton = MouseButton::Left;
+        Clicked();
         break;
     case kRight:
     case kDown:

@@ -2,6 +2,7 @@
 
 #include <cwctype>
 
+#include "controls/access_key.h"
 #include "controls/command_painter.h"
 #include "platform/win_font.h"
 #include "platform/win_window_queries.h"
@@ -166,9 +167,17 @@ LRESULT CommandWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         input_.KeyPress(static_cast<int>(wParam));
         return 0;
     case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return DialogCode(reinterpret_cast<const MSG*>(lParam));
+    case BM_CLICK:
+        input_.AccessKey();
+        return 0;
+    case WM_GETOBJECT: {
+        const LRESULT answer = accessible_.Answer(hwnd_, wParam, lParam);
+        return answer ? answer : DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
     case WM_SETFOCUS:
         input_.GotFocus();
+        NotifyAccessible(hwnd_, EVENT_OBJECT_FOCUS);
         return 0;
     case WM_KILLFOCUS:
         input_.LostFocus();
@@ -192,6 +201,58 @@ LRESULT CommandWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
+}
+
+LRESULT CommandWindow::DialogCode(const MSG* message) const
+{
+    LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON |
+                   (IsDefaultButton() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    // Enter comes to the button itself, which clicks, rather than going to
+    // the window's default command.
+    if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN)
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+void CommandWindow::SetAccessKeys(const std::wstring& keys)
+{
+    accessKeys_ = keys;
+    // The keys follow every change of the caption: so does the window text,
+    // which is what automation tools and the dialog manager read.
+    const std::wstring& caption = command_.Caption();
+    if (WindowText(hwnd_) != caption) {
+        SetWindowTextW(hwnd_, caption.c_str());
+        NotifyAccessible(hwnd_, EVENT_OBJECT_NAMECHANGE);
+    }
+}
+
+std::wstring CommandWindow::AccessibleName() const
+{
+    return CaptionWithoutMarks(command_.Caption());
+}
+
+long CommandWindow::AccessibleState() const
+{
+    long state = WindowAccessibleState(hwnd_) | STATE_SYSTEM_FOCUSABLE;
+    if (command_.state().visualState == 2)
+        state |= STATE_SYSTEM_PRESSED;
+    if (IsDefaultButton())
+        state |= STATE_SYSTEM_DEFAULT;
+    return state;
+}
+
+std::wstring CommandWindow::AccessibleShortcut() const
+{
+    return AccessKeyShortcut(accessKeys_);
+}
+
+bool CommandWindow::DoDefaultAction()
+{
+    if (!IsWindowEnabled(hwnd_))
+        return false;
+    // Posted, as the system's buttons do: the click may open a message box,
+    // which must not hold the caller's request open.
+    return PostMessageW(hwnd_, BM_CLICK, 0, 0) != FALSE;
 }
 
 void CommandWindow::OnFinalMessage()
@@ -250,6 +311,12 @@ void CommandWindow::Paint(int state, bool force)
     canvas_.SetBackground(command_.scheme().face);
     DrawButton(command_, canvas_, state, force, IsDefaultButton());
     InvalidateRect(hwnd_, nullptr, FALSE);
+    // Every change of focus, press or availability paints the button.
+    const long accessibleState = AccessibleState();
+    if (accessibleState != announcedState_) {
+        announcedState_ = accessibleState;
+        NotifyAccessible(hwnd_, EVENT_OBJECT_STATECHANGE);
+    }
 }
 
 void CommandWindow::Refresh()

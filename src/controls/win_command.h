@@ -10,6 +10,7 @@
 #include "drawing/win_gdi_canvas.h"
 #include "controls/win_button_region.h"
 #include "controls/win_system_colours.h"
+#include "platform/win_accessible.h"
 #include "platform/win_base_window.h"
 #include "platform/property_bag.h"
 #include "platform/win_handles.h"
@@ -34,9 +35,13 @@ struct CommandCreateArgs {
 };
 
 // The window class around a Command button: a child window that owns the
-// button's persistent picture and window region, and shows the picture.
-// The object lives as long as its window.
-class CommandWindow : public BaseWindow<CommandWindow>, private CommandSurface, private CommandInputHost {
+// button's persistent picture and window region, and shows the picture. To
+// the system it is a push button: its window text is its caption, and its
+// accessible object says so. The object lives as long as its window.
+class CommandWindow : public BaseWindow<CommandWindow>,
+                      private CommandSurface,
+                      private CommandInputHost,
+                      private AccessibleSource {
 public:
     static CommandWindow* Create(const CommandCreateArgs& args);
     static CommandWindow* FromHandle(HWND window);
@@ -62,7 +67,7 @@ private:
     FontDescription ContainerFont() override;
     void SetSurfaceEnabled(bool enabled) override;
     void SetSurfaceFont(const FontDescription& font) override;
-    void SetAccessKeys(const std::wstring& keys) override { accessKeys_ = keys; }
+    void SetAccessKeys(const std::wstring& keys) override;
     void PropertyChanged(const wchar_t* name) override;
     void Repaint() override;
     void Resize() override;
@@ -74,6 +79,15 @@ private:
     void MoveFocus(bool backward) override;
     void PointerPosition(int& x, int& y) override;
 
+    // AccessibleSource
+    long AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    std::wstring AccessibleName() const override;
+    long AccessibleState() const override;
+    std::wstring AccessibleShortcut() const override;
+    std::wstring DefaultActionName() const override { return L"按下"; }
+    bool DoDefaultAction() override;
+
+    LRESULT DialogCode(const MSG* message) const;
     void ShowPicture();
     LRESULT MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool IsDefaultButton() const;
@@ -87,6 +101,9 @@ private:
     std::wstring accessKeys_;
     Command command_;
     CommandInput input_;
+    AccessibleAnswer accessible_{*this};
+    // The state last announced to assistive technology.
+    long announcedState_ = 0;
 };
 
 } // namespace torvane

@@ -56,7 +56,7 @@ CpuMonitor::~CpuMonitor()
         support_.StopCpuCounter(runningOnNT_);
 }
 
-int CpuMonitor::NewestIndex()
+int CpuMonitor::NewestIndex() const
 {
     const int s = host_.Picture().Width();
     return s - 1 >= 1 ? s - 1 : 0;
@@ -145,6 +145,11 @@ short CpuMonitor::Reset()
     gridOffset_ = 0;
     DrawDiagram();
     return 0;
+}
+
+SystemLevels CpuMonitor::NewestLevels() const
+{
+    return history_.empty() ? SystemLevels{} : history_[static_cast<std::size_t>(NewestIndex())];
 }
 
 ReportedLevels CpuMonitor::GetCurrentSystemLevels()

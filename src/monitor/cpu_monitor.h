@@ -138,12 +138,14 @@ public:
 
     // State the drawing and the tests look at.
     const std::vector<SystemLevels>& LevelHistory() const { return history_; }
+    // The latest measurement, as the diagram's right edge shows it.
+    SystemLevels NewestLevels() const;
     int UnfilledColumns() const { return unfilledColumns_; }
     int GridOffset() const { return gridOffset_; }
 
 private:
     void SamplingStep();
-    int NewestIndex();
+    int NewestIndex() const;
     // Stores a value that the picture shows, redraws and tells the host.
     template <typename T>
     void SetShown(T& field, T value, const wchar_t* key)

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "monitor/monitor_series.h"
+
 namespace torvane {
 
 namespace {
@@ -92,15 +94,6 @@ bool PageRowOf(float level, int height, int& row)
 
 using LevelField = float SystemLevels::*;
 
-// The field each series shows, in drawing order.
-constexpr LevelField kSeriesFields[5] = {
-    &SystemLevels::CPULoadPercent,
-    &SystemLevels::MemoryLoadPercent,
-    &SystemLevels::PageFileAvailablePercent,
-    &SystemLevels::VirtualMemoryAvailablePercent,
-    &SystemLevels::HDAvailablePercent,
-};
-
 class SeriesPainter {
 public:
     SeriesPainter(Canvas& canvas, const std::vector<SystemLevels>& history, LevelField field)
@@ -180,7 +173,7 @@ void DrawLineSeries(Canvas& canvas, const SeriesPainter& painter, long long firs
 
 void DrawSeries(Canvas& canvas, const DiagramInput& input, int index)
 {
-    const SeriesPainter painter(canvas, *input.history, kSeriesFields[index]);
+    const SeriesPainter painter(canvas, *input.history, kMonitorSeries[index].level);
     // Columns before unfilledColumns hold no measurement yet, so until the
     // first tick (unfilledColumns = S - 1) nothing shows. Columns left of 0
     // lie outside the history: their steps would all be skipped.

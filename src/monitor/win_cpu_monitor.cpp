@@ -1,5 +1,8 @@
 #include "monitor/win_cpu_monitor.h"
 
+#include <commctrl.h>
+
+#include "monitor/monitor_value_text.h"
 #include "monitor/win_system_source.h"
 #include "platform/ansi_text.h"
 #include "platform/win_handles.h"
@@ -41,6 +44,7 @@ CpuMonitorWindow* CpuMonitorWindow::Create(const CpuMonitorCreateArgs& args)
         return nullptr;
     }
     window->FitPicture();
+    window->CreateTip();
     if (args.properties)
         window->monitor_.ReadProperties(*args.properties);
     else
@@ -57,13 +61,31 @@ LRESULT CpuMonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
 {
     switch (message) {
     case WM_TIMER:
-        if (wParam == kSampleTimer)
+        if (wParam == kSampleTimer) {
             monitor_.Timer1_Timer();
+            // A tooltip on show follows the samples; a hidden one asks anew
+            // when it shows.
+            if (tip_ && IsWindowVisible(tip_.get()))
+                SendMessageW(tip_.get(), TTM_UPDATE, 0, 0);
+        }
         return 0;
-    case WM_SIZE:
+    case WM_SIZE: {
         FitPicture();
         monitor_.Resize();
+        TTTOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = hwnd_;
+        tool.uId = 1;
+        GetClientRect(hwnd_, &tool.rect);
+        SendMessageW(tip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
         return 0;
+    }
+    case WM_NOTIFY:
+        return Notify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_GETOBJECT: {
+        const LRESULT answer = accessible_.Answer(hwnd_, wParam, lParam);
+        return answer ? answer : DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
@@ -78,10 +100,46 @@ LRESULT CpuMonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kSampleTimer);
+        tip_.reset();
         return 0;
     default:
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
+}
+
+std::wstring CpuMonitorWindow::AccessibleValue() const
+{
+    return MonitorValueText(monitor_.NewestLevels());
+}
+
+void CpuMonitorWindow::CreateTip()
+{
+    // Not owned: under Wine an owned topmost tooltip pulls its owner out of
+    // the topmost band when the owner is shown.
+    tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr));
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = 1;
+    GetClientRect(hwnd_, &tool.rect);
+    // Asked for each time it shows, so it is the latest sample's.
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // The figures go on one line.
+    SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
+}
+
+LRESULT CpuMonitorWindow::Notify(NMHDR& header)
+{
+    if (header.hwndFrom != tip_.get() || header.code != TTN_GETDISPINFOW)
+        return 0;
+    auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+    tipText_ = AccessibleValue();
+    info.lpszText = &tipText_[0];
+    return 0;
 }
 
 void CpuMonitorWindow::FitPicture()

@@ -6,8 +6,10 @@
 
 #include "drawing/win_gdi_canvas.h"
 #include "monitor/cpu_monitor.h"
+#include "platform/win_accessible.h"
 #include "platform/win_base_window.h"
 #include "platform/property_bag.h"
+#include "platform/win_handles.h"
 
 namespace torvane {
 
@@ -27,9 +29,10 @@ struct CpuMonitorCreateArgs {
 };
 
 // The window class around a CpuMonitor: a child window holding the diagram's
-// persistent picture and the sampling timer. The object lives as long as its
+// persistent picture and the sampling timer. Its accessible object and its
+// tooltip give the latest figures as text. The object lives as long as its
 // window.
-class CpuMonitorWindow : public BaseWindow<CpuMonitorWindow>, private CpuMonitorHost {
+class CpuMonitorWindow : public BaseWindow<CpuMonitorWindow>, private CpuMonitorHost, private AccessibleSource {
 public:
     static CpuMonitorWindow* Create(const CpuMonitorCreateArgs& args);
 
@@ -58,14 +61,26 @@ private:
     NumberPunctuation Punctuation() override;
     void PropertyChanged(const wchar_t* key) override;
 
+    // AccessibleSource
+    long AccessibleRole() const override { return ROLE_SYSTEM_CHART; }
+    std::wstring AccessibleName() const override { return L"系统性能"; }
+    long AccessibleState() const override { return WindowAccessibleState(hwnd_) | STATE_SYSTEM_READONLY; }
+    std::wstring AccessibleValue() const override;
+
     void ApplyFrame();
     void FitPicture();
+    void CreateTip();
+    LRESULT Notify(NMHDR& header);
 
     std::function<void(const wchar_t*)> onPropertyChanged_;
     GdiCanvas canvas_;
     int appearance_ = 1;
     int borderStyle_ = 1;
     CpuMonitor monitor_;
+    AccessibleAnswer accessible_{*this};
+    ScopedWindow tip_;
+    // The tooltip's text while it shows.
+    std::wstring tipText_;
 };
 
 } // namespace torvane

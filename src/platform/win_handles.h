@@ -68,6 +68,8 @@ using ScopedHandle = UniqueHandle<HANDLE, CloseHandle, IsNullOrInvalidHandle>;
 using ScopedRegKey = UniqueHandle<HKEY, RegCloseKey>;
 using ScopedMenu = UniqueHandle<HMENU, DestroyMenu>;
 using ScopedIcon = UniqueHandle<HICON, DestroyIcon>;
+// A window the owner made and nobody else destroys, such as a tooltip.
+using ScopedWindow = UniqueHandle<HWND, DestroyWindow>;
 // Fonts, brushes, pens, bitmaps and regions.
 template <typename T>
 using ScopedGdiObject = UniqueHandle<T, DeleteObject>;

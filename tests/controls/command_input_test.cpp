@@ -163,6 +163,13 @@ TEST_F(CommandInputTest, EventSequencesThatTheFormSees)
           L"KeyDown 38 0", L"focus back", L"KeyDown 65 0", L"KeyPress 97"},
          0},
         {"access key", [](CommandInput& in) { in.AccessKey(); }, {L"paint 0 forced", L"refresh", L"Click"}, 0},
+        // Enter clicks at once, as on a standard button; its release is only KeyUp.
+        {"enter",
+         [](CommandInput& in) {
+             in.KeyDown(13, 0);
+             in.KeyUp(13, 0);
+         },
+         {L"KeyDown 13 0", L"paint 0 forced", L"refresh", L"Click", L"KeyUp 13 0"}, 0},
     };
     for (const Case& c : cases) {
         command.state().visualState = 0;
@@ -177,8 +184,8 @@ TEST_F(CommandInputTest, EventSequencesThatTheFormSees)
 TEST_F(CommandInputTest, TheFormMayRewriteKeysAndButtons)
 {
     journal.rewriteKey = 0;
-    EXPECT_EQ(Run([](CommandInput& in) { in.KeyDown(32, 0); in.KeyDown(39, 0); in.KeyUp(32, 0); }),
-              (std::vector<std::wstring>{L"KeyDown 32 0", L"KeyDown 39 0", L"KeyUp 32 0"}));
+    EXPECT_EQ(Run([](CommandInput& in) { in.KeyDown(32, 0); in.KeyDown(39, 0); in.KeyDown(13, 0); in.KeyUp(32, 0); }),
+              (std::vector<std::wstring>{L"KeyDown 32 0", L"KeyDown 39 0", L"KeyDown 13 0", L"KeyUp 32 0"}));
 
     journal.rewriteKey = 32;
     EXPECT_EQ(Run([](CommandInput& in) { in.KeyDown(65, 4); }),

@@ -29,29 +29,32 @@ TEST(ShiftColor, ShiftsAndClampsEachChannel)
         EXPECT_EQ(ShiftColor(c.colour, c.amount, c.scaleBlue), c.expected) << std::hex << c.colour << " " << std::dec << c.amount;
 }
 
-TEST(AccessKeyOf, FindsTheLetterAfterTheFirstRealAmpersand)
+TEST(AccessKeyOf, FindsTheLetterAfterTheFirstRealAmpersandAndTheCaptionReadsWithoutMarks)
 {
     struct Case {
         const wchar_t* caption;
         std::optional<wchar_t> key;
+        const wchar_t* reads; // the accessible name
     };
     const Case cases[] = {
-        {L"&Save", L's'},
-        {L"Sa&ve", L'v'},
-        {L"保存(&S)", L's'},
-        {L"Save", std::nullopt},
-        {L"Save&", std::nullopt},
-        {L"&", std::nullopt},
-        {L"S", std::nullopt},
-        {L"", std::nullopt},
-        {L"A && B", std::nullopt},
-        {L"&&", std::nullopt},
-        {L"A && &Copy", L'c'},
-        {L"A &&&Copy", L'c'},
-        {L"A && B&", std::nullopt},
-        {L"A && &&C", std::nullopt},
-        {L"&1", L'1'},
+        {L"&Save", L's', L"Save"},
+        {L"Sa&ve", L'v', L"Save"},
+        {L"保存(&S)", L's', L"保存(S)"},
+        {L"Save", std::nullopt, L"Save"},
+        {L"Save&", std::nullopt, L"Save"},
+        {L"&", std::nullopt, L""},
+        {L"S", std::nullopt, L"S"},
+        {L"", std::nullopt, L""},
+        {L"A && B", std::nullopt, L"A & B"},
+        {L"&&", std::nullopt, L"&"},
+        {L"A && &Copy", L'c', L"A & Copy"},
+        {L"A &&&Copy", L'c', L"A &Copy"},
+        {L"A && B&", std::nullopt, L"A & B"},
+        {L"A && &&C", std::nullopt, L"A & &C"},
+        {L"&1", L'1', L"1"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
+        EXPECT_EQ(CaptionWithoutMarks(c.caption), c.reads) << std::string(c.caption, c.caption + wcslen(c.caption));
         EXPECT_EQ(AccessKeyOf(c.caption), c.key) << std::string(c.caption, c.caption + wcslen(c.caption));
+    }
 }

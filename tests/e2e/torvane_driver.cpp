@@ -246,8 +246,8 @@ HWND VisibleWindowOfClass(DWORD pid, const wchar_t* className)
             auto* s = reinterpret_cast<Search*>(context);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
             if (owner == s->pid && wcscmp(name, s->className) == 0 && IsWindowVisible(window)) {
                 s->found = window;
                 return FALSE;

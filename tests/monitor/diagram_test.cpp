@@ -10,6 +10,7 @@
 
 #include "drawing/raster_canvas.h"
 #include "monitor/diagram.h"
+#include "monitor/monitor_value_text.h"
 #include "support/marked_pixels.h"
 
 using namespace torvane;
@@ -446,4 +447,30 @@ TEST(DiagramSeries, DesignModeShowsBackgroundAndGridOnly)
     input.runMode = false;
     EXPECT_EQ(Drawn(40, 20, input), Drawn(40, 20, GridOnly()));
     EXPECT_NE(running, Drawn(40, 20, GridOnly()));
+}
+
+TEST(MonitorValueText, GivesEachDrawnFigureInTheLegendsOrderAsTheDiagramCanShowIt)
+{
+    struct Case {
+        float cpu, memory, pageFile, virtualMemory, diskFree;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {23, 61, 12, 30, 48, L"CPU 23%，内存 61%，页面文件 12%，磁盘空间 48%，虚拟内存 30%"},
+        // Rounded to the nearest whole percent; outside 0 to 100, or not a
+        // number at all, at the edge the line is drawn at.
+        {22.5f, 0.49f, 99.6f, 100.4f, -3, L"CPU 23%，内存 0%，页面文件 100%，磁盘空间 0%，虚拟内存 100%"},
+        {std::nanf(""), 1e30f, 0, 7, 1, L"CPU 0%，内存 100%，页面文件 0%，磁盘空间 1%，虚拟内存 7%"},
+    };
+    for (const Case& c : cases) {
+        SystemLevels levels;
+        levels.CPULoadPercent = c.cpu;
+        levels.MemoryLoadPercent = c.memory;
+        levels.PageFileAvailablePercent = c.pageFile;
+        levels.VirtualMemoryAvailablePercent = c.virtualMemory;
+        levels.HDAvailablePercent = c.diskFree;
+        // Figures the diagram does not draw play no part.
+        levels.PhysicalMemoryAvailablePercent = 77;
+        EXPECT_EQ(MonitorValueText(levels), c.text);
+    }
 }

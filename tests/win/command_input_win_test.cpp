@@ -146,4 +146,21 @@ TEST_F(CommandInputWin, AltAndTheMarkedLetterClicksTheButton)
     EXPECT_TRUE(recorder.log.empty());
     EXPECT_TRUE(CommandWindow::ClickAccessKey(parent_, L'S'));
     EXPECT_EQ(recorder.log, std::vector<std::wstring>{L"Click"});
+
+    // The window text follows the caption, so the dialog manager finds the
+    // mark too and clicks through BM_CLICK, as it does a standard button.
+    wchar_t text[32] = {};
+    GetWindowTextW(button->hwnd(), text, 32);
+    EXPECT_STREQ(text, L"保存(&S)");
+    recorder.log.clear();
+    MSG alt = {parent_, WM_SYSCHAR, L's', 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(parent_, &alt));
+    EXPECT_EQ(recorder.log, std::vector<std::wstring>{L"Click"});
+
+    // Disabled: neither way clicks it.
+    recorder.log.clear();
+    EnableWindow(button->hwnd(), FALSE);
+    EXPECT_FALSE(CommandWindow::ClickAccessKey(parent_, L's'));
+    IsDialogMessageW(parent_, &alt);
+    EXPECT_TRUE(recorder.log.empty());
 }
