@@ -14,6 +14,8 @@ set(TORVANE_LOGIC_SOURCES
   src/platform/trim_null.cpp
   src/platform/visible_text.cpp
   src/app/settings_page.cpp
+  src/app/start_command.cpp
+  src/settings/config_place.cpp
   src/app/window_chrome.cpp
   src/booster/booster.cpp
   src/booster/excluded_programs.cpp

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds Torvane.exe and packs it, its icon and the read-me files into
-# build/package/Torvane-<version>-win64.zip under one folder of the same name.
-# The same program gives the same zip. Prints the zip's path on stdout.
+# build/package/Torvane-<version>-win64.zip under one folder of the same name,
+# and into the per-user installer build/package/Torvane-<version>-win64.msi.
+# The same program gives the same zip and the same installer. Prints the
+# zip's path on stdout, then the installer's.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -32,4 +34,8 @@ name="Torvane-$version-win64"
 zip="$root/build/package/$name.zip"
 python3 scripts/lib/make_package.py "$zip" "$name" \
     build/win64/Torvane.exe build/win64/tv.ico package/README-zh.txt package/README-en.txt
+msi="$root/build/package/$name.msi"
+python3 scripts/lib/make_msi.py "$msi" "$version" package/Torvane.wxs \
+    build/win64/Torvane.exe build/win64/tv.ico package/README-zh.txt package/README-en.txt
 echo "$zip"
+echo "$msi"

@@ -46,3 +46,4 @@ echo "== Windows tests under Wine"
 echo "== portable package, started in a new Wine prefix"
 bash scripts/package.sh >/dev/null
 bash tests/package/package_test.sh
+bash tests/package/msi_test.sh

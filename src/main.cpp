@@ -4,6 +4,7 @@
 
 #include "platform/clock_seeded_random.h"
 #include "app/main_window.h"
+#include "app/start_command.h"
 #include "app/win_single_instance.h"
 #include "booster/win_foreground_window.h"
 #include "booster/win_log_file.h"
@@ -14,14 +15,28 @@
 #include "platform/win_program_location.h"
 #include "platform/program_path.h"
 #include "platform/win_local_clock.h"
+#include "settings/win_config_place.h"
 #include "settings/win_profile_store.h"
 #include "settings/win_run_key.h"
 
 using namespace torvane;
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
 {
     RestrictDllSearchToSystem();
+
+    // The installer's requests: a running copy ends first, so that no file
+    // of the install is held open.
+    const StartCommand command = ParseStartCommand(arguments ? arguments : L"");
+    if (command != StartCommand::Run) {
+        const bool ended = EndRunningCopy(5000);
+        if (command == StartCommand::Uninstall) {
+            const ProgramLocation location = CurrentProgramLocation();
+            WinRunKey runKey;
+            Autorun(runKey, ProgramFilePath(location.directory, location.baseName + L".exe")).RemoveIfPointingHere();
+        }
+        return ended ? 0 : 1;
+    }
 
     // A second start brings the running copy up and leaves config.ini, the
     // Run value and every priority alone.
@@ -36,7 +51,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     InitCommonControlsEx(&controls);
 
     const ProgramLocation location = CurrentProgramLocation();
-    WinProfileStore store(ProgramFilePath(location.directory, L"config.ini"));
+    // Decided once: beside the program, or in the user's data when the
+    // program's folder cannot be written.
+    WinConfigPlaceProbe probe;
+    const ConfigPlace place = ChooseConfigPlace(location.directory, UserDataFolder(), probe);
+    WinProfileStore store(place.configPath);
     ConfigSettings config(store);
     WinRunKey runKey;
     Autorun autorun(runKey, ProgramFilePath(location.directory, location.baseName + L".exe"));
@@ -50,8 +69,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     WinLogFile logFile;
     WinSystemSource systemSource;
     CpuMonitorSupport monitorSupport(systemSource);
-    MainWindow window(booster, config, autorun, clock, logFile, ProgramFilePath(location.directory, L"Logs.txt"),
-                      monitorSupport, ProgramFilePath(location.directory, L"tv.ico"));
+    MainWindow window(booster, config, autorun, clock, logFile, place, monitorSupport,
+                      ProgramFilePath(location.directory, L"tv.ico"));
     if (!window.Create())
         return 1;
 

@@ -4,10 +4,11 @@
 set -euo pipefail
 
 # fonts-wine is only a Recommends of wine, yet without its Marlett the caption
-# buttons and check marks draw as plain letters.
+# buttons and check marks draw as plain letters. wixl builds the installer;
+# msitools' msibuild gives it the code page for its Chinese text.
 PKGS=(cmake g++ libgtest-dev libgmock-dev googletest g++-mingw-w64-x86-64-posix
       wine64 wine fonts-wine xvfb xauth fonts-wqy-microhei locales imagemagick
-      x11-utils python3 clang)
+      x11-utils python3 clang wixl msitools)
 LOG="${TMPDIR:-/tmp}/torvane-install-deps.log"
 
 die() { echo "install-deps: $*" >&2; exit 1; }

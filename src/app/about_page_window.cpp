@@ -51,6 +51,11 @@ void AboutPageWindow::CreateControls(const PageCreateArgs& args)
     labelHomePage_.onClick = [this] { LabelHomePage_Click(); };
     router_.Add(labelWeb_);
     router_.Add(labelHomePage_);
+    if (!configElsewhere_.empty()) {
+        // The program's folder cannot be written: say where the settings went.
+        factory.Heading({240, 4200, 3000, 360}, L"设置保存位置：", args.fonts->heading());
+        factory.Label(ControlId::LabelConfigPlace, {480, 4620, 7560}, configElsewhere_.c_str(), SS_PATHELLIPSIS);
+    }
 }
 
 void AboutPageWindow::OpenPage(const std::wstring& url) const

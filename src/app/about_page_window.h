@@ -13,11 +13,17 @@
 
 namespace torvane {
 
-// The about page: what the program does, the vendor's two links, and the
-// news line it fetches every 5 s until one is taken.
+// The about page: what the program does, the vendor's two links, the news
+// line it fetches every 5 s until one is taken, and where the settings are
+// kept when that is not beside the program.
 class AboutPageWindow : public BaseWindow<AboutPageWindow> {
 public:
-    explicit AboutPageWindow(VendorSite site) : newsLine_(std::move(site)) {}
+    // configElsewhere: the path of config.ini when it is not beside the
+    // program, else empty.
+    AboutPageWindow(VendorSite site, std::wstring configElsewhere)
+        : newsLine_(std::move(site)), configElsewhere_(std::move(configElsewhere))
+    {
+    }
 
     bool Create(const PageCreateArgs& args);
     // "官方网站" of the tray menu opens the same page as LabelWeb.
@@ -35,6 +41,7 @@ private:
     void StopFetching();
 
     NewsLine newsLine_;
+    std::wstring configElsewhere_;
     Label labelWeb_;
     Label labelHomePage_;
     WidgetRouter router_;

@@ -48,6 +48,7 @@ constexpr int CommandClearRecords = 304; // "清空"
 // About page
 constexpr int LabelWeb = 350;      // the vendor's web address; opens the home page
 constexpr int LabelHomePage = 351; // the host, then the news line
+constexpr int LabelConfigPlace = 352; // where config.ini is, when not beside the program
 
 // Settings page
 constexpr int CheckAutoRun = 400;        // "伴机启动" ([Normal] AutoRun)

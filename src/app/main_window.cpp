@@ -33,11 +33,12 @@ bool RegisterMainClass(WNDPROC procedure, HBRUSH background)
 } // namespace
 
 MainWindow::MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock,
-                       LogFile& logFile, std::wstring logsPath, CpuMonitorSupport& monitorSupport,
+                       LogFile& logFile, const ConfigPlace& place, CpuMonitorSupport& monitorSupport,
                        std::wstring iconPath)
     : booster_(booster), config_(config), autorun_(autorun), clock_(clock), monitorSupport_(monitorSupport),
-      background_(CreateSolidBrush(kWindowColour)), records_(booster.history(), std::move(logsPath), logFile),
-      about_(TheVendorSite()), settingsPage_(settingsView_, config_, autorun_, *this, boosting_),
+      background_(CreateSolidBrush(kWindowColour)), records_(booster.history(), place.logsPath, logFile),
+      about_(TheVendorSite(), place.inUserData ? place.configPath : std::wstring()),
+      settingsPage_(settingsView_, config_, autorun_, *this, boosting_),
       tray_(std::move(iconPath))
 {
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/about_page_window.h"
+#include "settings/config_place.h"
 #include "app/form_load.h"
 #include "app/page_navigation.h"
 #include "app/records_page_window.h"
@@ -27,7 +28,7 @@ namespace torvane {
 class MainWindow : public BaseWindow<MainWindow>, private StartupHost {
 public:
     MainWindow(Booster& booster, ConfigSettings& config, Autorun& autorun, LocalClock& clock, LogFile& logFile,
-               std::wstring logsPath, CpuMonitorSupport& monitorSupport, std::wstring iconPath);
+               const ConfigPlace& place, CpuMonitorSupport& monitorSupport, std::wstring iconPath);
 
     // Creates the window, runs its load and shows it unless the load hid it.
     bool Create();

@@ -51,4 +51,20 @@ bool BringUpFirstCopy(DWORD timeoutMs)
     }
 }
 
+bool EndRunningCopy(DWORD timeoutMs)
+{
+    const HWND window = FindWindowW(kMainWindowClass, nullptr);
+    if (!window)
+        return true;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    const ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, owner));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, timeoutMs, &answer);
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, timeoutMs, &answer);
+    if (process)
+        return WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
+    return !IsWindow(window);
+}
+
 } // namespace torvane

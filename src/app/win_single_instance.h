@@ -28,4 +28,9 @@ UINT BringUpMessage();
 // False when no window answered.
 bool BringUpFirstCopy(DWORD timeoutMs);
 
+// Asks a running copy to end as an installer's close request does (the
+// end-session messages with ENDSESSION_CLOSEAPP) and waits at most timeoutMs
+// for its process to be gone. True when no copy runs afterwards.
+bool EndRunningCopy(DWORD timeoutMs);
+
 } // namespace torvane

@@ -1,5 +1,6 @@
 #include "settings/autorun.h"
 
+#include <cwctype>
 #include <utility>
 
 namespace torvane {
@@ -22,6 +23,33 @@ void Autorun::AddAutorun()
         return;
     }
     runKey_.SetValue(RunKeyRoot::User, kRunValueName, ValueData());
+}
+
+namespace {
+
+// Windows compares paths without case; the quotes are ours, an older or
+// hand-made value may lack them.
+bool SamePath(std::wstring data, const std::wstring& path)
+{
+    if (data.size() >= 2 && data.front() == L'"' && data.back() == L'"')
+        data = data.substr(1, data.size() - 2);
+    if (data.size() != path.size())
+        return false;
+    for (std::size_t i = 0; i < data.size(); ++i)
+        if (std::towlower(static_cast<std::wint_t>(data[i])) != std::towlower(static_cast<std::wint_t>(path[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void Autorun::RemoveIfPointingHere()
+{
+    for (RunKeyRoot root : {RunKeyRoot::Machine, RunKeyRoot::User}) {
+        const std::optional<std::wstring> data = runKey_.ReadValue(root, kRunValueName);
+        if (data && SamePath(*data, executablePath_))
+            runKey_.DeleteValue(root, kRunValueName);
+    }
 }
 
 void Autorun::RemoveAutorun()

@@ -17,6 +17,10 @@ public:
     void AddAutorun();
     // Removes the value from both keys.
     void RemoveAutorun();
+    // Removes the value from each key where it starts this copy of the
+    // program, and leaves one that starts another copy alone: what an
+    // uninstall of this copy must do.
+    void RemoveIfPointingHere();
 
     // The value's data: the path in quotes, so a path with spaces is not
     // open to an unquoted-search-path start of another program.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace torvane {
@@ -14,6 +15,8 @@ public:
     // True when the value was written.
     virtual bool SetValue(RunKeyRoot root, const std::wstring& name, const std::wstring& data) = 0;
     virtual void DeleteValue(RunKeyRoot root, const std::wstring& name) = 0;
+    // The value's data; nothing when it is absent or not text.
+    virtual std::optional<std::wstring> ReadValue(RunKeyRoot root, const std::wstring& name) = 0;
 };
 
 } // namespace torvane

@@ -6,33 +6,34 @@
 
 namespace torvane {
 
-WinProfileStore::WinProfileStore(std::wstring filePath) : path_(ToAnsi(filePath)) {}
+WinProfileStore::WinProfileStore(std::wstring filePath) : path_(std::move(filePath)) {}
 
 std::optional<std::wstring> WinProfileStore::ReadRaw(const wchar_t* section, const wchar_t* key)
 {
-    // A 255-byte buffer: a value is cut to 254 bytes, in the file's code page.
-    constexpr DWORD kValueBufferBytes = 255;
-    char valueBytes[kValueBufferBytes] = {};
-    const DWORD copiedBytes = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "",
-                                                       valueBytes, kValueBufferBytes, path_.c_str());
-    if (copiedBytes == 0)
+    // A value is cut to 254 bytes, in the file's code page, as a 255-byte
+    // buffer of the ANSI call cuts it.
+    constexpr std::size_t kValueBytes = 254;
+    const std::optional<std::wstring> whole = ReadWhole(section, key);
+    if (!whole)
         return std::nullopt;
-    return FromAnsi(std::string(valueBytes, copiedBytes < kValueBufferBytes ? copiedBytes : kValueBufferBytes - 1));
+    const std::string bytes = ToAnsi(*whole);
+    if (bytes.size() <= kValueBytes)
+        return whole;
+    return FromAnsi(bytes.substr(0, kValueBytes));
 }
 
 std::optional<std::wstring> WinProfileStore::ReadWhole(const wchar_t* section, const wchar_t* key)
 {
-    // The call says a value did not fit by filling the buffer to one byte
-    // short of its end: try again with twice the room.
-    for (DWORD sizeBytes = 1024; sizeBytes <= (1u << 24); sizeBytes *= 2) {
-        std::string valueBytes(sizeBytes, '\0');
-        const DWORD copiedBytes = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "",
-                                                           valueBytes.data(), sizeBytes, path_.c_str());
-        if (copiedBytes == 0)
+    // The call says a value did not fit by filling the buffer to one
+    // character short of its end: try again with twice the room.
+    for (DWORD size = 1024; size <= (1u << 24); size *= 2) {
+        std::wstring value(size, L'\0');
+        const DWORD copied = GetPrivateProfileStringW(section, key, L"", value.data(), size, path_.c_str());
+        if (copied == 0)
             return std::nullopt;
-        if (copiedBytes < sizeBytes - 1) {
-            valueBytes.resize(copiedBytes);
-            return FromAnsi(valueBytes);
+        if (copied < size - 1) {
+            value.resize(copied);
+            return value;
         }
     }
     return std::nullopt;
@@ -40,8 +41,7 @@ std::optional<std::wstring> WinProfileStore::ReadWhole(const wchar_t* section, c
 
 bool WinProfileStore::Write(const wchar_t* section, const wchar_t* key, const std::wstring& value)
 {
-    return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
-                                      ToAnsi(value).c_str(), path_.c_str()) != 0;
+    return WritePrivateProfileStringW(section, key, value.c_str(), path_.c_str()) != 0;
 }
 
 } // namespace torvane

@@ -4,7 +4,9 @@
 
 namespace torvane {
 
-// config.ini through the private-profile calls, in the system code page.
+// config.ini through the private-profile calls. The path goes through the
+// wide calls, so any folder name works; the file itself stays in the system
+// code page, as the calls keep a file without a byte-order mark.
 class WinProfileStore : public ProfileStore {
 public:
     explicit WinProfileStore(std::wstring filePath);
@@ -14,7 +16,7 @@ public:
     bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& value) override;
 
 private:
-    std::string path_;
+    std::wstring path_;
 };
 
 } // namespace torvane

@@ -2,15 +2,18 @@
 
 #include <cstring>
 
-#include "platform/ansi_text.h"
 #include "tray/tray_window_proc.h"
 
 namespace torvane {
 
 void TrayIcon::Add(HWND window)
 {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(nullptr, ToAnsi(iconPath_).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
+    HICON icon = static_cast<HICON>(LoadImageW(nullptr, iconPath_.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
+    // A copy without tv.ico beside it (only the program was copied) shows the
+    // program's own icon: an icon-less entry is no entry at all, and with the
+    // window hidden at start the program could not be reached.
+    if (!icon)
+        icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
     data_ = {};
     data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data_.hWnd = window;

@@ -18,7 +18,8 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // AddTrayIcon: a missing or unreadable file gives a null icon, added all the same.
+    // AddTrayIcon: the icon file, or the program's own icon when the file is
+    // missing or unreadable.
     void Add(HWND window);
     // RemoveTrayIcon, with the record as last filled.
     void Remove();

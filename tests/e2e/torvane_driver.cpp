@@ -47,16 +47,19 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
-ProgramDirectory::ProgramDirectory()
+ProgramDirectory::ProgramDirectory(const std::wstring& folderName, bool withIcon)
 {
     static int serial = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    path_ = std::wstring(temp) + L"torvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    base_ = std::wstring(temp) + L"torvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(++serial);
+    path_ = folderName.empty() ? base_ : base_ + L"\\" + folderName;
+    CreateDirectoryW(base_.c_str(), nullptr);
     CreateDirectoryW(path_.c_str(), nullptr);
     CopyFileW(WindowsPath(TORVANE_EXE).c_str(), ExePath().c_str(), FALSE);
-    CopyFileW(WindowsPath(TORVANE_ICON).c_str(), (path_ + L"\\tv.ico").c_str(), FALSE);
+    if (withIcon)
+        CopyFileW(WindowsPath(TORVANE_ICON).c_str(), (path_ + L"\\tv.ico").c_str(), FALSE);
 }
 
 bool ProgramDirectory::CopyIn(const char* buildPath, const std::wstring& name) const
@@ -64,34 +67,61 @@ bool ProgramDirectory::CopyIn(const char* buildPath, const std::wstring& name) c
     return CopyFileW(WindowsPath(buildPath).c_str(), (path_ + L"\\" + name).c_str(), FALSE) != 0;
 }
 
-ProgramDirectory::~ProgramDirectory()
+namespace {
+
+// Removes a folder and everything in it, read-only files too.
+void RemoveTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
+            const std::wstring name = found.cFileName;
+            const std::wstring path = folder + L"\\" + name;
+            if (name == L"." || name == L"..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryW(path_.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring FromAcp(const std::string& text)
+{
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+} // namespace
+
+ProgramDirectory::~ProgramDirectory()
+{
+    RemoveTree(base_);
 }
 
 void ProgramDirectory::WriteConfig(const char* section, const char* key, const std::string& value) const
 {
-    WritePrivateProfileStringA(section, key, value.c_str(), Narrow(path_ + L"\\config.ini").c_str());
+    WritePrivateProfileStringW(FromAcp(section).c_str(), FromAcp(key).c_str(), FromAcp(value).c_str(),
+                               (path_ + L"\\config.ini").c_str());
 }
 
 std::optional<std::string> ProgramDirectory::ReadConfig(const char* section, const char* key) const
 {
-    char buffer[256];
-    const char* absent = "<absent>";
-    GetPrivateProfileStringA(section, key, absent, buffer, sizeof buffer,
-                             Narrow(path_ + L"\\config.ini").c_str());
-    if (std::string(buffer) == absent)
+    wchar_t buffer[256];
+    const wchar_t* absent = L"<absent>";
+    GetPrivateProfileStringW(FromAcp(section).c_str(), FromAcp(key).c_str(), absent, buffer, 256,
+                             (path_ + L"\\config.ini").c_str());
+    if (std::wstring(buffer) == absent)
         return std::nullopt;
-    return std::string(buffer);
+    return Narrow(buffer);
 }
 
 ChildProcess::~ChildProcess()

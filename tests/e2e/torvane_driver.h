@@ -15,7 +15,9 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // again at the end.
 class ProgramDirectory {
 public:
-    ProgramDirectory();
+    // folderName: a folder of that name inside the fresh one holds the
+    // program; withIcon: tv.ico is copied beside it.
+    explicit ProgramDirectory(const std::wstring& folderName = L"", bool withIcon = true);
     ~ProgramDirectory();
     ProgramDirectory(const ProgramDirectory&) = delete;
     ProgramDirectory& operator=(const ProgramDirectory&) = delete;
@@ -29,6 +31,7 @@ public:
     std::optional<std::string> ReadConfig(const char* section, const char* key) const;
 
 private:
+    std::wstring base_;
     std::wstring path_;
 };
 

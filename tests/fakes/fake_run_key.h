@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,15 @@ public:
         if (root == RunKeyRoot::Machine && !machineWritable)
             return;
         (root == RunKeyRoot::Machine ? machine : user).erase(name);
+    }
+
+    std::optional<std::wstring> ReadValue(RunKeyRoot root, const std::wstring& name) override
+    {
+        const auto& values = root == RunKeyRoot::Machine ? machine : user;
+        const auto found = values.find(name);
+        if (found == values.end())
+            return std::nullopt;
+        return found->second;
     }
 
     std::map<std::wstring, std::wstring> machine;

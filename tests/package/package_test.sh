@@ -44,7 +44,7 @@ fail() {
 echo "== contents of $zip"
 # The read-mes name the program's captions in quotes; each must be one the
 # program shows, or the instructions lead nowhere. The Chinese one also names
-# Windows' own priority levels.
+# Windows' own priority levels and where an installed program shows up.
 python3 - "$zip" "$folder" "$version" <<'EOF' || fail "the zip's contents are wrong"
 import re, struct, sys, zipfile
 
@@ -103,7 +103,7 @@ icon = read("tv.ico")
 if icon is not None and (len(icon) < 22 or icon[:4] != b"\0\0\1\0" or struct.unpack_from("<H", icon, 4)[0] < 1):
     problems.append("tv.ico is not an icon file")
 
-windows_terms = {"高", "实时", "标准", "低于标准"}
+windows_terms = {"高", "实时", "标准", "低于标准", "开始", "应用和功能", "程序和功能"}
 for name in ("README-en.txt", "README-zh.txt"):
     data = read(name)
     if data is None:

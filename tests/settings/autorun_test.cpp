@@ -44,3 +44,30 @@ TEST(Autorun, RemoveClearsBothKeysAndIsQuietWhenNothingIsThere)
     autorun.RemoveAutorun();
     EXPECT_TRUE(runKey.user.empty());
 }
+
+TEST(Autorun, AnUninstallRemovesOnlyAValueThatStartsThisCopy)
+{
+    struct Case {
+        const wchar_t* data;
+        bool removed;
+    };
+    const Case cases[] = {
+        {L"\"C:\\Program Files\\Torvane\\Torvane.exe\"", true},
+        {L"\"c:\\program files\\torvane\\TORVANE.EXE\"", true}, // paths compare without case
+        {L"C:\\Program Files\\Torvane\\Torvane.exe", true},     // unquoted, as a hand-made value
+        {L"\"D:\\Portable\\Torvane\\Torvane.exe\"", false},     // another copy
+        {L"\"C:\\Program Files\\Torvane\\Torvane.exe\" /min", false},
+        {L"\"", false},
+        {L"", false},
+    };
+    for (const Case& c : cases) {
+        FakeRunKey runKey;
+        runKey.machine[L"TV"] = c.data;
+        runKey.user[L"TV"] = c.data;
+        runKey.user[L"Other"] = kQuoted;
+        Autorun(runKey, kPath).RemoveIfPointingHere();
+        EXPECT_EQ(runKey.machine.count(L"TV") == 0, c.removed) << std::wstring(c.data).size();
+        EXPECT_EQ(runKey.user.count(L"TV") == 0, c.removed) << std::wstring(c.data).size();
+        EXPECT_EQ(runKey.user[L"Other"], kQuoted);
+    }
+}

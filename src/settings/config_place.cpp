@@ -1,0 +1,23 @@
+#include "settings/config_place.h"
+
+#include "platform/program_path.h"
+
+namespace torvane {
+
+ConfigPlace ChooseConfigPlace(const std::wstring& programFolder, const std::wstring& userDataFolder,
+                              ConfigPlaceProbe& probe)
+{
+    const ConfigPlace beside = {ProgramFilePath(programFolder, L"config.ini"),
+                                ProgramFilePath(programFolder, L"Logs.txt"), false};
+    if (probe.CanWrite(beside.configPath) || userDataFolder.empty())
+        return beside;
+    const std::wstring folder = ProgramFilePath(userDataFolder, L"Torvane");
+    const ConfigPlace userData = {ProgramFilePath(folder, L"config.ini"), ProgramFilePath(folder, L"Logs.txt"), true};
+    if (!probe.MakeFolder(folder))
+        return beside;
+    if (!probe.FileExists(userData.configPath) && probe.FileExists(beside.configPath))
+        probe.CopyNew(beside.configPath, userData.configPath);
+    return probe.CanWrite(userData.configPath) ? userData : beside;
+}
+
+} // namespace torvane
