@@ -49,6 +49,8 @@ void AboutPageWindow::CreateControls(const PageCreateArgs& args)
                                         newsLine_.InitialCaption().c_str(), SS_ENDELLIPSIS));
     labelWeb_.onClick = [this] { LabelWeb_Click(); };
     labelHomePage_.onClick = [this] { LabelHomePage_Click(); };
+    labelWeb_.MakeReachable();
+    labelHomePage_.MakeReachable();
     router_.Add(labelWeb_);
     router_.Add(labelHomePage_);
     if (!configElsewhere_.empty()) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "app/win_page_parts.h"
+#include "app/win_link_label.h"
 #include "app/win_widgets.h"
 #include "links/news_line.h"
 #include "links/win_ad_fetch.h"
@@ -42,8 +43,8 @@ private:
 
     NewsLine newsLine_;
     std::wstring configElsewhere_;
-    Label labelWeb_;
-    Label labelHomePage_;
+    LinkLabel labelWeb_;
+    LinkLabel labelHomePage_;
     WidgetRouter router_;
     std::unique_ptr<AdFetcher> adFetcher_;
     bool adFetchPending_ = false;

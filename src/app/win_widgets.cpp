@@ -11,6 +11,10 @@ std::wstring Widget::Text() const
 
 void Widget::SetText(const std::wstring& text) const
 {
+    // The same text again would still be sent to the window manager and
+    // repainted; reading it back stays inside the program.
+    if (Text() == text)
+        return;
     SetWindowTextW(hwnd_, text.c_str());
 }
 

@@ -78,7 +78,24 @@ void CpuMonitor::StartMonitor()
     host_.SetWindowEnabled(storedEnabled_);
 }
 
-void CpuMonitor::SamplingStep()
+namespace {
+
+// The disk's free space changes slowly, and each question costs a file open
+// and close in the system: the timer asks every tenth sample.
+constexpr int kDiskSampleEvery = 10;
+
+void CopyDiskFigures(const SystemLevels& from, SystemLevels& to)
+{
+    to.HDTotalBytes = from.HDTotalBytes;
+    to.HDTotalFreeBytes = from.HDTotalFreeBytes;
+    to.HDAvailableFreeBytes = from.HDAvailableFreeBytes;
+    to.HDTotalBytesUsed = from.HDTotalBytesUsed;
+    to.HDAvailablePercent = from.HDAvailablePercent;
+}
+
+} // namespace
+
+void CpuMonitor::SamplingStep(bool freshDisk)
 {
     const int s = host_.Picture().Width();
     // A control grown wider than at start gets a longer history, so the
@@ -93,7 +110,15 @@ void CpuMonitor::SamplingStep()
         return;
     SystemLevels& newest = history_[static_cast<std::size_t>(NewestIndex())];
     support_.QueryMemoryStatus(newest);
-    support_.QueryDiskSpace(hdDriveLetter_, newest);
+    if (freshDisk || diskSamplesLeft_ <= 0 || lastDiskRoot_ != hdDriveLetter_) {
+        support_.QueryDiskSpace(hdDriveLetter_, newest);
+        CopyDiskFigures(newest, lastDisk_);
+        lastDiskRoot_ = hdDriveLetter_;
+        diskSamplesLeft_ = kDiskSampleEvery - 1;
+    } else {
+        CopyDiskFigures(lastDisk_, newest);
+        --diskSamplesLeft_;
+    }
     newest.CPULoadPercent = support_.QueryCpuUsage(runningOnNT_);
 }
 
@@ -102,7 +127,7 @@ void CpuMonitor::Timer1_Timer()
     if (!host_.WindowEnabled() || !host_.RunMode())
         return;
     --gridOffset_;
-    SamplingStep();
+    SamplingStep(false);
     DrawDiagram();
     if (!history_.empty())
         events_.Update(ReportedFrom(history_[static_cast<std::size_t>(NewestIndex())]));
@@ -154,7 +179,8 @@ SystemLevels CpuMonitor::NewestLevels() const
 
 ReportedLevels CpuMonitor::GetCurrentSystemLevels()
 {
-    SamplingStep();
+    // Asked for by the form: every figure is measured now.
+    SamplingStep(true);
     return history_.empty() ? ReportedLevels{} : ReportedFrom(history_[static_cast<std::size_t>(NewestIndex())]);
 }
 

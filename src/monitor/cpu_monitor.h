@@ -144,7 +144,8 @@ public:
     int GridOffset() const { return gridOffset_; }
 
 private:
-    void SamplingStep();
+    // freshDisk: ask for the disk's figures whatever the timer's rhythm.
+    void SamplingStep(bool freshDisk);
     int NewestIndex() const;
     // Stores a value that the picture shows, redraws and tells the host.
     template <typename T>
@@ -181,6 +182,11 @@ private:
     bool runningOnNT_ = false;
     bool started_ = false;
     int gridOffset_ = 0;
+    // The timer's samples ask for the disk's figures every so often and
+    // repeat the last answer in between.
+    SystemLevels lastDisk_;
+    std::wstring lastDiskRoot_;
+    int diskSamplesLeft_ = 0;
 };
 
 } // namespace torvane

@@ -95,7 +95,15 @@ LRESULT CpuMonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         EndPaint(hwnd_, &paint);
         return 0;
     }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        RelayToTip(message, wParam, lParam);
+        return 0;
     case WM_LBUTTONDBLCLK:
+        RelayToTip(message, wParam, lParam);
         monitor_.DblClick();
         return 0;
     case WM_DESTROY:
@@ -121,7 +129,9 @@ void CpuMonitorWindow::CreateTip()
                                GetModuleHandleW(nullptr), nullptr));
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
+    // The window relays its own mouse messages: a subclassed window costs the
+    // system a property lookup on every message, the timer's too.
+    tool.uFlags = 0;
     tool.hwnd = hwnd_;
     tool.uId = 1;
     GetClientRect(hwnd_, &tool.rect);
@@ -130,6 +140,16 @@ void CpuMonitorWindow::CreateTip()
     SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     // The figures go on one line.
     SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
+}
+
+void CpuMonitorWindow::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    if (!tip_)
+        return;
+    MSG relayed = {hwnd_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD at = GetMessagePos();
+    relayed.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    SendMessageW(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 LRESULT CpuMonitorWindow::Notify(NMHDR& header)

@@ -71,6 +71,8 @@ private:
     void FitPicture();
     void CreateTip();
     LRESULT Notify(NMHDR& header);
+    // The tooltip learns of the pointer from the window itself.
+    void RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     std::function<void(const wchar_t*)> onPropertyChanged_;
     GdiCanvas canvas_;

@@ -29,10 +29,13 @@ public:
         memory.totalPhysical = memory.totalPageFile = memory.totalVirtual = 100;
     }
     bool HasDiskFreeSpaceEx() override { return true; }
-    bool DiskFreeSpaceEx(const std::wstring& root, std::uint64_t&, std::uint64_t&, std::uint64_t&) override
+    bool DiskFreeSpaceEx(const std::wstring& root, std::uint64_t& available, std::uint64_t& total,
+                         std::uint64_t& free) override
     {
         roots.push_back(root);
-        return false;
+        available = free = diskFree;
+        total = 1000;
+        return diskFree != 0;
     }
     bool DiskFreeSpace(const std::wstring&, DiskClusters&) override { return false; }
 
@@ -40,6 +43,7 @@ public:
     std::int64_t idle = 0;
     std::int64_t time = 0;
     std::vector<std::wstring> roots;
+    std::uint64_t diskFree = 0; // of 1000; 0: the call fails
 };
 
 class FakeMonitorHost : public CpuMonitorHost {
@@ -237,6 +241,37 @@ TEST(CpuMonitorSampling, EachSampleShiftsTheHistoryOneColumn)
     EXPECT_EQ(history[358].MemoryLoadPercent, 0.0f);
     EXPECT_EQ(m.monitor.UnfilledColumns(), 358);
     EXPECT_EQ(m.source.roots, (std::vector<std::wstring>{L"C:\\", L"C:\\"}));
+}
+
+TEST(CpuMonitorSampling, TheTimerAsksForTheDiskEveryTenthSampleAndRepeatsItsLastAnswer)
+{
+    Monitor m(40, 20);
+    MemoryPropertyBag bag;
+    bag.Set(L"HDDriveLetter", std::wstring(L"C:\\"));
+    m.monitor.ReadProperties(bag);
+    std::vector<float> drawn; // the disk's free share, sample by sample
+    for (int tick = 0; tick < 25; ++tick) {
+        m.source.diskFree = 100 + 10 * static_cast<std::uint64_t>(tick);
+        m.monitor.Timer1_Timer();
+        drawn.push_back(m.monitor.NewestLevels().HDAvailablePercent);
+    }
+    // Asked at the 1st, 11th and 21st sample; the samples between repeat the
+    // answer, every disk figure of it.
+    EXPECT_EQ(m.source.roots.size(), 3u);
+    EXPECT_EQ(drawn[0], 10.0f);
+    EXPECT_EQ(drawn[9], 10.0f);
+    EXPECT_EQ(drawn[10], 20.0f);
+    EXPECT_EQ(drawn[24], 30.0f);
+    EXPECT_EQ(m.monitor.NewestLevels().HDTotalBytes, CurrencyFromWhole(1000));
+    EXPECT_EQ(m.monitor.NewestLevels().HDTotalBytesUsed, CurrencyFromWhole(700));
+
+    // Another drive, or the form asking, is answered at once.
+    m.monitor.SetHDDriveLetter(L"D:\\");
+    m.monitor.Timer1_Timer();
+    EXPECT_EQ(m.source.roots.back(), L"D:\\");
+    const std::size_t asked = m.source.roots.size();
+    m.monitor.GetCurrentSystemLevels();
+    EXPECT_EQ(m.source.roots.size(), asked + 1);
 }
 
 TEST(CpuMonitorSampling, ANarrowControlMeasuresIntoElementZero)
