@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # How fast and how light Torvane is.
-#   scripts/bench.sh          native + wine (about 2 minutes)
+#   scripts/bench.sh          native + wine
 #   scripts/bench.sh native   instruction counts under callgrind, and a
 #                             million ticks and samples under ASan/LSan
-#   scripts/bench.sh wine     Torvane beside a floor program under Wine for
-#                             60 s: CPU, peak memory, launch to visible
+#   scripts/bench.sh wine     Torvane beside the plain floor and the feature
+#                             floor under Wine, each with its own wineserver:
+#                             CPU (schedstat), peak memory, launch to visible,
+#                             boost latency
+#   scripts/bench.sh wine3    the same three times, and the table of all three
+#                             (TORVANE_BENCH_RUNS=N for another count)
+#   scripts/bench.sh trace    where the CPU time goes: each program's threads,
+#                             and its wineserver requests per second by type
 #   scripts/bench.sh soak     3 minutes under Wine with boosts every 2 s:
 #                             handles, GDI, USER and memory must stay flat
-#   scripts/bench.sh all      all three
+#   scripts/bench.sh all      native, wine and soak
 # Tables are printed; figures land in build/bench/*.json. Exit status 1 when
-# a target is missed. TORVANE_BENCH_SITE=1 serves the vendor's site locally
-# during the Wine runs (by default it is unreachable, as on a machine
-# offline, and Torvane retries its news fetch every 5 s).
+# a target is missed.
+# The local site is served on a free port and the Torvane measured is built
+# for it (build/bench-torvane/); TORVANE_BENCH_SITE=0 leaves it unreachable,
+# as on a machine offline. TORVANE_BENCH_SOURCE=DIR measures the Torvane of
+# another source tree (a worktree with a change to try);
+# TORVANE_BENCH_SECONDS sets the CPU window (default 120 s).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -19,8 +28,9 @@ mode="${1:-default}"
 case "$mode" in
     default) steps=(native wine) ;;
     all) steps=(native wine soak) ;;
-    native | wine | soak) steps=("$mode") ;;
-    *) echo "usage: scripts/bench.sh [all|native|wine|soak]" >&2; exit 2 ;;
+    native | wine | soak | trace) steps=("$mode") ;;
+    wine3) steps=(wine); : "${TORVANE_BENCH_RUNS:=3}" ;;
+    *) echo "usage: scripts/bench.sh [all|native|wine|wine3|trace|soak]" >&2; exit 2 ;;
 esac
 mkdir -p build/bench build/bench-native
 status=0
@@ -102,12 +112,58 @@ million() {
     echo "(million: $(( $(date +%s) - t0 )) s, build included)"
 }
 
+# Torvane as the source tree has it, built for the bench's site: the news
+# fetch must reach the same site the feature floor asks once.
+bench_torvane() {
+    local src="${TORVANE_BENCH_SOURCE:-$root}" host dir
+    src="$(cd "$src" && pwd -P)"
+    host="127.0.0.1:${TORVANE_SITE_PORT:-9}"
+    dir="$root/build/bench-torvane/$(printf %s "$src" | md5sum | cut -c1-8)"
+    mkdir -p "$dir"
+    cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTORVANE_TESTS=OFF \
+        -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" \
+        -DTORVANE_VENDOR_HOST="$host" -DTORVANE_VENDOR_WEB_ADDRESS="http://$host/" >"$dir/configure.log" 2>&1 \
+        || { cat "$dir/configure.log" >&2; return 1; }
+    cmake --build "$dir" -j "$(nproc)" --target Torvane >"$dir/build.log" 2>&1 \
+        || { cat "$dir/build.log" >&2; return 1; }
+    torvane_exe="$dir/Torvane.exe"
+    echo "Torvane from $src ($(git -C "$src" describe --always --dirty 2>/dev/null || echo "no git")), site $host"
+}
+
+# One session per program, each with a copy of the same template prefix and a
+# wineserver of its own, started the same way; one Xvfb for all three. The
+# HID bus driver stays off: under Wine 8 here its thread polls at about 1.5 %
+# of a core in every prefix, noise that no program causes.
+bench_sessions=(floor feature torvane)
+bench_overrides="${WINEDLLOVERRIDES:-}"
+bench_sessions_start() {
+    local template="$root/build/bench/wine-template" key dir xvfb=1
+    if [ ! -f "$template/prefix/system.reg" ]; then
+        TORVANE_XVFB=1 wine_session_start "$template" || return 1
+        wine_session_stop "$template"
+    fi
+    for key in "${bench_sessions[@]}"; do
+        dir="$root/build/bench/wine-$key"
+        wine_session_stop "$dir"
+        rm -rf "$dir/prefix"
+        mkdir -p "$dir"
+        cp -a "$template/prefix" "$dir/prefix"
+        WINEDLLOVERRIDES="winebus.sys=d${bench_overrides:+;$bench_overrides}"
+        TORVANE_XVFB=$xvfb wine_session_start "$dir" || return 1
+        xvfb=0
+    done
+}
+
+bench_sessions_stop() {
+    local i
+    # The first session owns the display: it goes last.
+    for ((i = ${#bench_sessions[@]} - 1; i >= 0; i--)); do
+        wine_session_stop "$root/build/bench/wine-${bench_sessions[i]}"
+    done
+}
+
 wine_steps() {
-    # shellcheck source=lib/build.sh
-    source scripts/lib/build.sh
-    echo "== building Torvane and the benchmark's Windows programs"
-    torvane_build win64 Torvane tv_test_window tv_foreground >build/bench/build-win64.log 2>&1 \
-        || { cat build/bench/build-win64.log >&2; return 1; }
+    echo "== building the benchmark's Windows programs and Torvane"
     cmake -S bench -B build/bench-win64 -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >build/bench/bench-configure.log 2>&1 \
         || { cat build/bench/bench-configure.log >&2; return 1; }
@@ -118,25 +174,47 @@ wine_steps() {
     source scripts/lib/wine-session.sh
     # shellcheck source=lib/site-server.sh
     source scripts/lib/site-server.sh
-    local state="$root/build/bench/wine" step t0
-    trap 'site_server_stop "$state"; wine_session_stop "$state"' EXIT
-    TORVANE_XVFB=1 wine_session_start "$state"
-    if [ "${TORVANE_BENCH_SITE:-0}" = 1 ]; then
-        TORVANE_SITE_FIXED_PORT=18765 site_server_start "$state"
+    local state="$root/build/bench/wine" step t0 run runs=() sessions=()
+    trap 'bench_sessions_stop; site_server_stop "$state"; wine_session_stop "$state"' EXIT
+    if [ "${TORVANE_BENCH_SITE:-1}" = 1 ]; then
+        site_server_start "$state" || return 1
+    else
+        unset TORVANE_SITE_PORT
     fi
+    bench_torvane || return 1
     for step in "$@"; do
         t0=$(date +%s)
         if [ "$step" = wine ]; then
-            echo "== Torvane beside the floor program under Wine"
-            timeout 300 python3 bench/wine_bench.py bench || status=1
+            echo "== Torvane beside the plain floor and the feature floor under Wine"
+            for key in "${bench_sessions[@]}"; do sessions+=(--session "$key=$root/build/bench/wine-$key"); done
+            for ((run = 1; run <= ${TORVANE_BENCH_RUNS:-1}; run++)); do
+                rm -f "build/bench/run-$run.json"
+                echo "-- run $run of ${TORVANE_BENCH_RUNS:-1} (load: $(cut -d' ' -f1-3 /proc/loadavg))"
+                bench_sessions_start || { status=1; break; }
+                timeout 900 python3 bench/wine_bench.py bench --torvane "$torvane_exe" "${sessions[@]}" \
+                    --seconds "${TORVANE_BENCH_SECONDS:-120}" --out "build/bench/run-$run.json" || status=1
+                bench_sessions_stop
+                [ ! -f "build/bench/run-$run.json" ] || runs+=("build/bench/run-$run.json")
+            done
+            if [ "${#runs[@]}" -gt 0 ]; then
+                python3 bench/wine_bench.py report --out build/bench/result.json "${runs[@]}" || status=1
+            fi
+        elif [ "$step" = trace ]; then
+            echo "== where the CPU time goes"
+            for key in "${bench_sessions[@]}"; do sessions+=(--session "$key=$root/build/bench/wine-$key"); done
+            bench_sessions_start || return 1
+            timeout 900 python3 bench/wine_bench.py trace --torvane "$torvane_exe" "${sessions[@]}" \
+                --seconds "${TORVANE_BENCH_SECONDS:-30}" || status=1
+            bench_sessions_stop
         else
             echo "== soak: 3 minutes, foreground switching every 2 s"
-            timeout 600 python3 bench/wine_bench.py soak || status=1
+            TORVANE_XVFB=1 wine_session_start "$state" || return 1
+            timeout 600 python3 bench/wine_bench.py soak --torvane "$torvane_exe" || status=1
+            wine_session_stop "$state"
         fi
         echo "($step: $(( $(date +%s) - t0 )) s)"
     done
     site_server_stop "$state"
-    wine_session_stop "$state"
     trap - EXIT
 }
 

@@ -1,74 +1,115 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets in fuzz/ with clang and runs each for SECONDS
-# (default 30) over a copy of its seed corpus, so the repository's corpus is
-# left as it is. Stops at the first target that finds a crash.
-#   scripts/fuzz.sh [SECONDS]
+# Builds the libFuzzer targets in fuzz/ with clang into build/fuzz and runs
+# them over a copy of their seed corpus, so the repository's corpus is left as
+# it is.
+#   scripts/fuzz.sh [SECONDS]       each target for SECONDS (default 30) in
+#                                   turn; stops at the first that finds a crash
+#   scripts/fuzz.sh --short SECONDS every target's seed corpus replayed, then
+#                                   all targets side by side for SECONDS in
+#                                   total (the test command's run)
+#   scripts/fuzz.sh --build         only builds the targets
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-seconds="${1:-30}"
+usage() { echo "usage: scripts/fuzz.sh [SECONDS] | --short SECONDS | --build" >&2; exit 2; }
+mode=long
+case "${1:-}" in
+    --short) mode=short; seconds="${2:-}" ;;
+    --build) mode=build; seconds=1 ;;
+    *) seconds="${1:-30}" ;;
+esac
 case "$seconds" in
-    ''|*[!0-9]*|0) echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2 ;;
+    ''|*[!0-9]*|0) usage ;;
 esac
 targets=(setting_value ad_text access_key format_filesize trim_null ini_read http_head)
 out="$root/build/fuzz"
 
-# clang and its libFuzzer runtime, installed quietly when missing.
-fuzzer_rt_present() {
-    command -v clang++ >/dev/null 2>&1 || return 1
-    [ -f "$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a" ]
-}
-if ! fuzzer_rt_present || ! command -v cmake >/dev/null 2>&1; then
-    sudo_cmd=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null 2>&1 || { echo "fuzz: clang missing; run as root to install it" >&2; exit 1; }
-        sudo_cmd=(sudo env DEBIAN_FRONTEND=noninteractive)
-    fi
-    log="${TMPDIR:-/tmp}/torvane-fuzz-deps.log"
-    export DEBIAN_FRONTEND=noninteractive
-    if ! "${sudo_cmd[@]}" apt-get update >"$log" 2>&1 \
-        || ! "${sudo_cmd[@]}" apt-get install -y -q clang libclang-rt-14-dev cmake >>"$log" 2>&1; then
-        echo "fuzz: installing clang failed (log: $log)" >&2
-        exit 1
-    fi
-fi
+# clang and its libFuzzer runtime come with the rest of the tools.
+bash scripts/lib/install-deps.sh
 
-echo "== fuzz: building targets in build/fuzz"
-mkdir -p "$out"
-CC=clang CXX=clang++ cmake -S fuzz -B "$out" >"$out/configure.log" 2>&1 \
-    || { cat "$out/configure.log" >&2; exit 1; }
-cmake --build "$out" -j "$(nproc)" >"$out/build.log" 2>&1 \
-    || { cat "$out/build.log" >&2; exit 1; }
+build() {
+    echo "== fuzz: building targets in build/fuzz"
+    mkdir -p "$out"
+    CC=clang CXX=clang++ cmake -S fuzz -B "$out" >"$out/configure.log" 2>&1 \
+        || { cat "$out/configure.log" >&2; return 1; }
+    cmake --build "$out" -j "$(nproc)" >"$out/build.log" 2>&1 \
+        || { cat "$out/build.log" >&2; return 1; }
+}
+build
+[ "$mode" != build ] || exit 0
 
 # A sanitizer report must end the run as a crash libFuzzer records.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}"
 
-passed=0
-failed=0
-for name in "${targets[@]}"; do
-    corpus="$out/corpus-$name"
-    artifacts="$out/artifacts-$name"
-    log="$out/log-$name.txt"
+# fuzz NAME SECONDS: runs one target over a fresh copy of its seeds.
+fuzz() {
+    local name="$1" secs="$2" corpus="$out/corpus-$1" artifacts="$out/artifacts-$1"
     rm -rf "$corpus"
     mkdir -p "$artifacts"
     cp -r "fuzz/corpus/$name" "$corpus"
-    status=0
-    "$out/torvane_fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1 || status=$?
-    if [ "$status" -ne 0 ]; then
-        failed=$((failed + 1))
-        tail -n 60 "$log"
-        crash="$(grep -o 'Test unit written to .*' "$log" | tail -n 1 | sed 's/^Test unit written to //')"
-        echo "fuzz: $name FAILED (exit $status); input: ${crash:-none written}; log: $log"
-        break
-    fi
-    runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)"
-    units="$(find "$corpus" -type f | wc -l)"
-    passed=$((passed + 1))
-    echo "fuzz: $name ok: ${runs:-?} runs in ${seconds}s, corpus $units inputs"
-done
+    "$out/torvane_fuzz_$name" -max_total_time="$secs" -print_final_stats=1 \
+        -artifact_prefix="$artifacts/" "$corpus" >"$out/log-$name.txt" 2>&1
+}
+
+report_crash() {
+    local name="$1" status="$2" log="$out/log-$1.txt" crash
+    tail -n 60 "$log"
+    crash="$(grep -o 'Test unit written to .*' "$log" | tail -n 1 | sed 's/^Test unit written to //')"
+    echo "fuzz: $name FAILED (exit $status); input: ${crash:-none written}; log: $log"
+}
+
+report_ok() {
+    local name="$1" secs="$2" runs units
+    runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/log-$name.txt" | grep -o '[0-9]*$' || true)"
+    units="$(find "$out/corpus-$name" -type f | wc -l)"
+    echo "fuzz: $name ok: ${runs:-?} runs in ${secs}s, corpus $units inputs"
+}
+
+passed=0
+failed=0
+if [ "$mode" = long ]; then
+    for name in "${targets[@]}"; do
+        status=0
+        fuzz "$name" "$seconds" || status=$?
+        if [ "$status" -ne 0 ]; then
+            failed=$((failed + 1))
+            report_crash "$name" "$status"
+            break
+        fi
+        passed=$((passed + 1))
+        report_ok "$name" "$seconds"
+    done
+else
+    # Every seed once, as given: a seed that crashes fails here whatever the
+    # fuzzing below happens to try.
+    for name in "${targets[@]}"; do
+        seeds=("fuzz/corpus/$name"/*)
+        if ! "$out/torvane_fuzz_$name" "${seeds[@]}" >"$out/replay-$name.txt" 2>&1; then
+            tail -n 60 "$out/replay-$name.txt"
+            echo "fuzz: $name FAILED replaying its ${#seeds[@]} seeds; log: $out/replay-$name.txt"
+            exit 1
+        fi
+    done
+    echo "fuzz: every target's seeds replayed"
+    pids=()
+    for name in "${targets[@]}"; do
+        fuzz "$name" "$seconds" &
+        pids+=($!)
+    done
+    for i in "${!targets[@]}"; do
+        status=0
+        wait "${pids[$i]}" || status=$?
+        if [ "$status" -ne 0 ]; then
+            failed=$((failed + 1))
+            report_crash "${targets[$i]}" "$status"
+        else
+            passed=$((passed + 1))
+            report_ok "${targets[$i]}" "$seconds"
+        fi
+    done
+fi
 
 echo "fuzz: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

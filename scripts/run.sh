@@ -11,8 +11,11 @@ bash scripts/lib/install-deps.sh
 mkdir -p build out/Torvane
 # shellcheck source=lib/build.sh
 source scripts/lib/build.sh
-torvane_build win64 Torvane tv_test_window tv_foreground tv_click >/dev/null
-cp build/win64/Torvane.exe build/win64/tv.ico out/Torvane/
+# A tree of its own, pointed at the port its site is served on below: the test
+# command's tree points at a port of its own, so that both can run at once.
+TORVANE_TREE=win64-run TORVANE_VENDOR_PORT=18765 \
+    torvane_build win64 Torvane tv_test_window tv_foreground tv_click >/dev/null
+cp build/win64-run/Torvane.exe build/win64-run/tv.ico out/Torvane/
 
 # shellcheck source=lib/wine-session.sh
 source scripts/lib/wine-session.sh
@@ -41,7 +44,7 @@ fi
 sleep 4
 wine_session_screenshot out/01-started.png
 
-tools=build/win64/tests/tools
+tools=build/win64-run/tests/tools
 "$WINE" "$tools/tv_test_window.exe" "记事本 - 演示甲" >/dev/null 2>&1 &
 "$WINE" "$tools/tv_test_window.exe" "画图 - 演示乙" >/dev/null 2>&1 &
 sleep 3

@@ -1,49 +1,95 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both trees and runs every test: every
-# source again through clang with warnings as errors, the logic natively with
-# sanitizers, a short fuzzing run of the text rules, then the
-# same tests, the Win32 side and the end-to-end tests of Torvane.exe under
-# Wine on a private Xvfb display, with a local web server playing the
-# vendor's site.
+# Installs what is missing, builds both trees and runs every test: the
+# layering check; under Wine, on private Xvfb displays with a local web
+# server playing the vendor's site, the unit tests, the Win32 side, the
+# end-to-end tests of Torvane.exe and the packages; the logic natively with
+# sanitizers; every source again through clang with warnings as errors; and
+# last a short fuzzing run of the text rules. Each stage prints its time; a
+# table of them ends the run.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-
-bash scripts/lib/install-deps.sh
 mkdir -p build
+
+export STAGE_LOGS="$root/build/test-logs"
+# shellcheck source=lib/stages.sh
+source scripts/lib/stages.sh
 # shellcheck source=lib/build.sh
 source scripts/lib/build.sh
-torvane_build native
-torvane_build win64
+# shellcheck source=lib/lanes.sh
+source scripts/lib/lanes.sh
 
-echo "== layers (<windows.h> only in win_* files, window classes and main.cpp; app/ on top)"
-python3 scripts/check-layers.py
-
-echo "== second compiler (clang for x86_64-w64-mingw32, warnings as errors)"
-bash scripts/clang-check.sh
-
-echo "== native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-(cd build/native && ctest --output-on-failure)
-
-echo "== fuzzing (libFuzzer, 30 s per target)"
-bash scripts/fuzz.sh 30
-
-# shellcheck source=lib/wine-session.sh
-source scripts/lib/wine-session.sh
-# shellcheck source=lib/site-server.sh
-source scripts/lib/site-server.sh
 state="$root/build/wine-test"
-trap 'site_server_stop "$state"; wine_session_stop "$state"' EXIT
-TORVANE_XVFB=1 wine_session_start "$state"
-# The vendor's site, played by a local server on 127.0.0.1 at the port the
-# build's vendor host names; pages "opened in the browser" are noted here.
-TORVANE_SITE_FIXED_PORT=18765 site_server_start "$state"
-export TORVANE_BROWSER_LOG="$state/browser.log"
+# Two lanes: CTest runs two Windows tests at a time, each in its own.
+lanes=(a b)
+export TORVANE_LANES="$state"
+# The long fuzzing runs are scripts/fuzz.sh's; here all targets side by side.
+fuzz_seconds=30
 
-echo "== Windows tests under Wine"
-(cd build/win64 && ctest --output-on-failure)
+finish() {
+    local status=$?
+    trap - EXIT
+    stage_stop_all
+    for id in "${lanes[@]}"; do
+        lane_stop "$state/lane-$id"
+    done
+    site_server_stop "$state"
+    stage_table
+    exit "$status"
+}
+trap finish EXIT
 
-echo "== portable package, started in a new Wine prefix"
-bash scripts/package.sh >/dev/null
-bash tests/package/package_test.sh
-bash tests/package/msi_test.sh
+stage deps bash scripts/lib/install-deps.sh || exit 1
+
+# The vendor's site, played by a local server on a free port of 127.0.0.1;
+# the win64 tree is configured to name it (so the run command's site on
+# 18765 can run at the same time). The port the tree names already is
+# taken again when it is free, which saves rebuilding.
+start_site() {
+    local port
+    port="$(torvane_tree_site_port build/win64)"
+    if [ -n "$port" ] && [ "$port" != 18765 ] \
+        && TORVANE_SITE_FIXED_PORT="$port" site_server_start "$state" 2>/dev/null; then
+        return 0
+    fi
+    site_server_start "$state"
+}
+stage site start_site || exit 1
+export TORVANE_VENDOR_PORT="$TORVANE_SITE_PORT"
+unset TORVANE_SITE_PORT
+echo "local site: 127.0.0.1:$TORVANE_VENDOR_PORT"
+
+configure() {
+    local status=0
+    env -u TORVANE_VENDOR_PORT bash -c 'source scripts/lib/build.sh && torvane_configure native' &
+    local native=$!
+    torvane_configure win64 || status=1
+    wait "$native" || status=1
+    return "$status"
+}
+stage configure configure || exit 1
+stage layers python3 scripts/check-layers.py || exit 1
+
+# The Windows tests wait for the win64 tree and the lanes' Wine prefixes,
+# so these are made first. The work they do not wait for (the native tree,
+# the second compiler over the configured win64 tree, the fuzz targets) runs
+# at the lowest priority: it takes what the builds and, later, the Windows
+# tests leave idle, without slowing them.
+jobs="$(nproc)"
+stage_start lanes bash -c 'source scripts/lib/lanes.sh && lanes_start "$@"' _ "$state" "${lanes[@]}"
+stage_start "build win64" cmake --build build/win64 -j "$jobs"
+stage_start_idle "build native" cmake --build build/native -j "$jobs"
+stage_start_idle "second compiler" bash scripts/clang-check.sh
+stage_start_idle "fuzz build" bash scripts/fuzz.sh --build
+
+stage_finish "build win64" || exit 1
+stage_finish lanes || exit 1
+lane_resources "$state/resources.json" "${lanes[@]}"
+stage "windows tests" bash -c 'cd build/win64 && ctest -j "$1" --resource-spec-file "$2" --output-on-failure' \
+    _ "${#lanes[@]}" "$state/resources.json" || exit 1
+
+stage_finish "build native" || exit 1
+stage "native tests" bash -c 'cd build/native && ctest --output-on-failure' || exit 1
+stage_finish "second compiler" || exit 1
+stage_finish "fuzz build" || exit 1
+stage fuzzing bash scripts/fuzz.sh --short "$fuzz_seconds" || exit 1

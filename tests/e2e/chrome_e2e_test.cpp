@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "torvane_driver.h"
 
@@ -78,11 +80,25 @@ TEST(Chrome, OnlyTheChosenTabLooksChosenAndItsLabelSitsOnItsPicture)
                          ControlId::ImageAbout};
     const int labels[4] = {ControlId::LabelStatus, ControlId::LabelRecords, ControlId::LabelSettings,
                            ControlId::LabelAbout};
+    const int pages[4] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
+                          ControlId::PictureAbout};
     for (int chosen : {1, 3, 0, 2}) {
         ASSERT_TRUE(torvane.RealClick(tabs[chosen]));
-        Sleep(300);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(pages[chosen])) != 0; })) << chosen;
         SetCursorPos(0, 0);
-        Sleep(200);
+        // Until the tabs have been drawn for the choice and the pointer's
+        // leaving: the strips of the others alike, the chosen one's not.
+        SteadyScreenPixels(WindowBox(torvane.window()), [&](const std::vector<std::uint32_t>&) {
+            std::vector<std::uint32_t> strips[4];
+            for (int i = 0; i < 4; ++i) {
+                const RECT tab = WindowBox(torvane.Control(tabs[i]));
+                strips[i] = ScreenPixels({tab.left, tab.top, WindowBox(torvane.Control(labels[i])).left, tab.bottom});
+            }
+            for (int i = 0; i < 4; ++i)
+                if (i != chosen && (strips[i] == strips[chosen] || strips[i] != strips[(chosen + 1) % 4]))
+                    return false;
+            return true;
+        });
         // Each tab's strip left of its label, where no text is.
         std::vector<std::vector<std::uint32_t>> strips;
         for (int i = 0; i < 4; ++i) {
@@ -178,6 +194,8 @@ TEST(Chrome, MinimiseMinimisesAndCloseHides)
 
 TEST(Chrome, LeavingAButtonForTheBackgroundRestsIt)
 {
+    // Away from where the window comes up, so no button starts out hovered.
+    SetCursorPos(0, 0);
     ProgramDirectory dir;
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
@@ -186,13 +204,12 @@ TEST(Chrome, LeavingAButtonForTheBackgroundRestsIt)
     RECT button;
     GetWindowRect(torvane.Control(ControlId::ImageExit), &button);
     SetCursorPos(window.left + 20, window.bottom - 20);
-    Sleep(300);
-    const std::vector<std::uint32_t> resting = ScreenPixels(button);
+    const std::vector<std::uint32_t> resting = SteadyScreenPixels(button);
     SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    Sleep(300);
+    WaitFor([&] { return ScreenPixels(button) != resting; }, 2000);
     EXPECT_NE(ScreenPixels(button), resting);
     SetCursorPos(window.left + 20, window.bottom - 20);
-    Sleep(300);
+    WaitFor([&] { return ScreenPixels(button) == resting; }, 2000);
     EXPECT_EQ(ScreenPixels(button), resting);
 }
 
@@ -231,13 +248,18 @@ void ShootEveryPage(Torvane& torvane, int dpi)
 {
     const int tabs[4] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings, ControlId::ImageAbout};
     const char* names[4] = {"status", "records", "settings", "about"};
+    const int pages[4] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
+                          ControlId::PictureAbout};
     std::vector<std::vector<std::uint32_t>> shots;
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(torvane.RealClick(tabs[i]));
-        Sleep(400);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(pages[i])) != 0; })) << names[i];
         SetCursorPos(0, 0);
-        Sleep(200);
         const RECT box = WindowBox(torvane.window());
+        // Until the page is drawn: settled, and unlike the pages before it.
+        SteadyScreenPixels(box, [&](const std::vector<std::uint32_t>& now) {
+            return std::find(shots.begin(), shots.end(), now) == shots.end();
+        });
         SaveScreenBmp(box, "page_" + std::string(names[i]) + "_" + std::to_string(dpi) + ".bmp");
         shots.push_back(ScreenPixels(box));
     }

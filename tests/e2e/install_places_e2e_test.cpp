@@ -246,6 +246,6 @@ TEST(AnyFolder, ACopyWithoutItsIconFileShowsTheProgramsOwnIconInTheTray)
         if (std::find(before.begin(), before.end(), icon) == before.end())
             added = icon;
     ASSERT_NE(added, nullptr);
-    Sleep(300);
+    WaitFor([&] { return ColoursShown(added) > 4u; }, 2000);
     EXPECT_GT(ColoursShown(added), 4u);
 }

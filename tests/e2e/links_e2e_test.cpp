@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "torvane_driver.h"
@@ -12,7 +14,10 @@ using namespace torvane;
 
 namespace {
 
-const wchar_t kServer[] = L"http://127.0.0.1:18765";
+// The local site the build points the program at (TORVANE_VENDOR_HOST).
+const wchar_t kHost[] = L"" TORVANE_SITE_HOST;
+const wchar_t kServer[] = L"http://" TORVANE_SITE_HOST;
+const std::string kSiteUrl = "http://" TORVANE_SITE_HOST;
 const wchar_t kNews[] = L"新版本发布，提速效果更好！";
 
 std::string HttpGet(const std::wstring& url)
@@ -63,23 +68,33 @@ public:
         RegCloseKey(key);
     }
     bool usable() const { return !log_.empty(); }
-    std::string LastOpened() const
+    std::string LastOpened() const { return Opened().second; }
+    // How many pages have been opened so far.
+    int OpenedCount() const { return Opened().first; }
+
+private:
+    // The count of pages opened, and the last.
+    std::pair<int, std::string> Opened() const
     {
         std::ifstream in("Z:" + log_);
         std::string line;
-        std::string last;
-        while (std::getline(in, line))
-            last = line;
-        return last;
+        std::pair<int, std::string> seen;
+        while (std::getline(in, line)) {
+            ++seen.first;
+            seen.second = line;
+        }
+        return seen;
     }
 
-private:
     std::string log_;
 };
 
 class LinksE2e : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(HttpGet(std::wstring(kServer) + L"/__mode").empty()) << "the test site is not up"; }
+    void SetUp() override
+    {
+        ASSERT_FALSE(HttpGet(std::wstring(kServer) + L"/__mode").empty()) << "no local site at " TORVANE_SITE_HOST;
+    }
     void TearDown() override { SetMode(L"normal"); }
 };
 
@@ -148,7 +163,7 @@ TEST_F(LinksE2e, TheServedNewsShowsAndIsFetchedOnlyOnce)
     ProgramDirectory dir;
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
-    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765");
+    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), kHost);
     ASSERT_TRUE(WaitFor([&] { return torvane.Text(ControlId::LabelHomePage) == kNews; }, 11000));
     const int requests = NewsRequests();
     EXPECT_GE(requests, 1);
@@ -162,9 +177,9 @@ TEST_F(LinksE2e, TheServedNewsShowsAndIsFetchedOnlyOnce)
     RecordingBrowser browser;
     ASSERT_TRUE(browser.usable());
     ASSERT_TRUE(torvane.RealClick(ControlId::ImageAbout));
-    Sleep(300);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(ControlId::PictureAbout)) != 0; }));
     ASSERT_TRUE(torvane.RealClick(ControlId::LabelHomePage));
-    EXPECT_TRUE(WaitFor([&] { return browser.LastOpened() == "http://127.0.0.1:18765/ad/tv/page/"; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return browser.LastOpened() == kSiteUrl + "/ad/tv/page/"; }, 5000))
         << browser.LastOpened();
 }
 
@@ -175,19 +190,21 @@ TEST_F(LinksE2e, WithoutTheMarkerItAsksAgainEveryFiveSecondsAndLinksHome)
     ProgramDirectory dir;
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
-    Sleep(11500);
+    // Asked on the first tick, five seconds in, and five seconds later again.
+    WaitFor([] { return NewsRequests() >= 2; }, 11500);
     EXPECT_GE(NewsRequests(), 2);
-    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765");
+    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), kHost);
 
     RecordingBrowser browser;
     ASSERT_TRUE(browser.usable());
     ASSERT_TRUE(torvane.RealClick(ControlId::ImageAbout));
-    Sleep(300);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(ControlId::PictureAbout)) != 0; }));
     ASSERT_TRUE(torvane.RealClick(ControlId::LabelHomePage));
-    EXPECT_TRUE(WaitFor([&] { return browser.LastOpened() == "http://127.0.0.1:18765/"; }, 5000)) << browser.LastOpened();
+    EXPECT_TRUE(WaitFor([&] { return browser.LastOpened() == kSiteUrl + "/"; }, 5000)) << browser.LastOpened();
+    const int opened = browser.OpenedCount();
     ASSERT_TRUE(torvane.RealClick(ControlId::LabelWeb));
-    Sleep(1500);
-    EXPECT_EQ(browser.LastOpened(), "http://127.0.0.1:18765/");
+    EXPECT_TRUE(WaitFor([&] { return browser.OpenedCount() > opened; }, 5000));
+    EXPECT_EQ(browser.LastOpened(), kSiteUrl + "/");
 }
 
 // A misbehaving site, one way per attempt of one running copy: each attempt
@@ -209,7 +226,7 @@ TEST_F(LinksE2e, EachAttemptAsksAMisbehavingSiteOnceAndAHugeAnswerShowsAtOnce)
         HttpGet(std::wstring(kServer) + L"/__reset");
         SleepUntil(start + 7500 + 5000 * i);
         EXPECT_EQ(NewsPathRequests(), 1) << modes[i];
-        EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765") << modes[i];
+        EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), kHost) << modes[i];
     }
 
     SetMode(L"huge");
@@ -230,16 +247,17 @@ TEST_F(LinksE2e, EachAttemptAsksAMisbehavingSiteOnceAndAHugeAnswerShowsAtOnce)
 TEST_F(LinksE2e, AServerThatNeverAnswersLeavesTheWindowResponsive)
 {
     SetMode(L"hang");
+    HttpGet(std::wstring(kServer) + L"/__reset");
     ProgramDirectory dir;
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
     // The first fetch starts on the first tick, five seconds in, and hangs.
-    Sleep(5800);
+    ASSERT_TRUE(WaitFor([] { return NewsRequests() >= 1; }, 8000));
     const DWORD start = GetTickCount();
     DWORD_PTR answer = 0;
     const LRESULT answered =
         SendMessageTimeoutW(torvane.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
     EXPECT_NE(answered, 0);
     EXPECT_LT(GetTickCount() - start, 1000u);
-    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), L"127.0.0.1:18765");
+    EXPECT_EQ(torvane.Text(ControlId::LabelHomePage), kHost);
 }

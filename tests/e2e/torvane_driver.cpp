@@ -195,7 +195,10 @@ Torvane::Torvane(const ProgramDirectory& directory)
         window_ = nullptr;
         return;
     }
-    Sleep(300);
+    // The load is over, the window shown and painted, once its thread waits
+    // for input with nothing left to do.
+    if (WaitForInputIdle(process_.handle(), 10000) != 0)
+        window_ = nullptr;
 }
 
 HWND Torvane::Control(int id) const
@@ -254,14 +257,22 @@ bool Torvane::RealClick(int id) const
     RECT box;
     if (!control || !GetWindowRect(control, &box))
         return false;
-    SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-    Sleep(100);
-    INPUT clicks[2] = {};
-    clicks[0].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].type = INPUT_MOUSE;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return SendInput(2, clicks, sizeof(INPUT)) == 2;
+    // The move comes first in the same input, so the control sees the
+    // pointer arrive before the press, as from a mouse; press and release
+    // carry the point too, whatever else moves the pointer meanwhile.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = (box.left + box.right) / 2;
+    const LONG y = (box.top + box.bottom) / 2;
+    const DWORD flags[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    INPUT inputs[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = static_cast<LONG>((x * 65536LL + 32768) / width);
+        inputs[i].mi.dy = static_cast<LONG>((y * 65536LL + 32768) / height);
+        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+    }
+    return SendInput(3, inputs, sizeof(INPUT)) == 3;
 }
 
 HWND VisibleWindowOfClass(DWORD pid, const wchar_t* className)
@@ -380,6 +391,21 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& box)
     GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
     return std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(width) * height);
+}
+
+std::vector<std::uint32_t> SteadyScreenPixels(
+    const RECT& box, const std::function<bool(const std::vector<std::uint32_t>&)>& wanted, DWORD timeoutMs)
+{
+    std::vector<std::uint32_t> last = ScreenPixels(box);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Sleep(100);
+        std::vector<std::uint32_t> now = ScreenPixels(box);
+        const bool settled = now == last && (!wanted || wanted(now));
+        last = std::move(now);
+        if (settled || GetTickCount() - start > timeoutMs)
+            return last;
+    }
 }
 
 void SaveScreenBmp(const RECT& box, const std::string& path)

@@ -101,6 +101,12 @@ private:
 
 // What the screen shows inside a rectangle, as 32-bit pixels row by row.
 std::vector<std::uint32_t> ScreenPixels(const RECT& box);
+// The same once it has settled: two looks 100 ms apart agree and, when
+// given, wanted holds for them; the last look when that does not come
+// within the timeout.
+std::vector<std::uint32_t> SteadyScreenPixels(
+    const RECT& box, const std::function<bool(const std::vector<std::uint32_t>&)>& wanted = nullptr,
+    DWORD timeoutMs = 3000);
 
 // A visible top-level window of the given class that the process owns (a
 // popup menu is "#32768", a message box "#32770"); null when there is none.
