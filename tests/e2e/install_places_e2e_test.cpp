@@ -84,26 +84,9 @@ std::optional<std::wstring> UserRunValue()
     return std::wstring(data);
 }
 
-// Icons in Wine's notification area: each is a child window of its tray.
 int TrayIcons()
 {
-    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    int icons = 0;
-    for (HWND child = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); child;
-         child = FindWindowExW(tray, child, L"__winex11_tray_icon", nullptr))
-        ++icons;
-    return icons;
-}
-
-// The tray's icon windows, newest last.
-std::vector<HWND> TrayIconWindows()
-{
-    std::vector<HWND> icons;
-    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    for (HWND child = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); child;
-         child = FindWindowExW(tray, child, L"__winex11_tray_icon", nullptr))
-        icons.push_back(child);
-    return icons;
+    return static_cast<int>(TrayIconWindows().size());
 }
 
 // How many colours an icon window shows: a blank entry shows one.

@@ -437,3 +437,13 @@ std::string FileBytes(const std::wstring& path)
     std::ifstream file(path.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
+
+std::vector<HWND> TrayIconWindows()
+{
+    std::vector<HWND> icons;
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    for (HWND child = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); child;
+         child = FindWindowExW(tray, child, L"__winex11_tray_icon", nullptr))
+        icons.push_back(child);
+    return icons;
+}

@@ -117,6 +117,10 @@ void SaveScreenBmp(const RECT& box, const std::string& path);
 // The file's bytes; empty when it cannot be read.
 std::string FileBytes(const std::wstring& path);
 
+// Icons in Wine's notification area, oldest first: each is a child window
+// of its tray.
+std::vector<HWND> TrayIconWindows();
+
 // The Run value "TV" under a root, if present.
 std::optional<std::string> RunValue(HKEY root);
 void SetRunValue(HKEY root, const std::string& data);

@@ -12,15 +12,9 @@ namespace {
 
 constexpr UINT kTrayCallback = 2025;
 
-// Icons in Wine's notification area: each is a child window of its tray.
 int TrayIcons()
 {
-    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    int icons = 0;
-    for (HWND child = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); child;
-         child = FindWindowExW(tray, child, L"__winex11_tray_icon", nullptr))
-        ++icons;
-    return icons;
+    return static_cast<int>(TrayIconWindows().size());
 }
 
 HWND OpenMenuOf(DWORD pid)
