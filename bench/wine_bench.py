@@ -114,9 +114,9 @@ def linux_pid(needle):
     return None
 
 
-def cpu_ns(pid):
-    """CPU time of every live thread of the process, in nanoseconds (the first
-    field of each thread's schedstat)."""
+def schedstat_sum(pid, field):
+    """One field of /proc/PID/task/*/schedstat summed over the process's live
+    threads."""
     total = 0
     try:
         tasks = os.listdir("/proc/%d/task" % pid)
@@ -125,28 +125,22 @@ def cpu_ns(pid):
     for task in tasks:
         try:
             with open("/proc/%d/task/%s/schedstat" % (pid, task)) as f:
-                total += int(f.read().split()[0])
+                total += int(f.read().split()[field])
         except (OSError, ValueError, IndexError):
             continue
     return total
+
+
+def cpu_ns(pid):
+    """CPU time of the process in nanoseconds (schedstat's first field)."""
+    return schedstat_sum(pid, 0)
 
 
 def wakeups(pid):
-    """How many times the process's live threads have been put on a CPU (the
-    third field of each thread's schedstat): each timer tick, message or
-    server reply that wakes it counts once."""
-    total = 0
-    try:
-        tasks = os.listdir("/proc/%d/task" % pid)
-    except OSError:
-        return 0
-    for task in tasks:
-        try:
-            with open("/proc/%d/task/%s/schedstat" % (pid, task)) as f:
-                total += int(f.read().split()[2])
-        except (OSError, ValueError, IndexError):
-            continue
-    return total
+    """How many times the process's threads have been put on a CPU
+    (schedstat's third field): each timer tick, message or server reply that
+    wakes it counts once."""
+    return schedstat_sum(pid, 2)
 
 
 def session_server(session):
@@ -266,7 +260,7 @@ def median(values):
     return sorted(values)[len(values) // 2]
 
 
-def boost_latency(env, exe_needle, switches):
+def boost_latency(env, switches):
     """Milliseconds from each foreground switch between two plain windows to
     the class read back as raised."""
     titles = ["记事本 - 基准甲", "画图 - 基准乙"]
@@ -354,7 +348,7 @@ def bench(args):
     for key in ("floor", "feature"):
         end_and_wait(pids[key], winpath(exes[key]).encode())
     try:
-        latencies = boost_latency(envs["torvane"], winpath(exes["torvane"]).encode(), args.switches)
+        latencies = boost_latency(envs["torvane"], args.switches)
     finally:
         stop(pids["torvane"], winpath(exes["torvane"]).encode())
     result = {"seconds": elapsed, "settle_seconds": args.settle, "launches": args.launches,

@@ -21,13 +21,12 @@
 #include <cstring>
 #include <string>
 
+#include "floor/floor_chart.h"
+
 namespace {
 
 constexpr int kWidthTwips = 11760;
 constexpr int kHeightTwips = 7560;
-constexpr int kChartWidth = 361;
-constexpr int kChartHeight = 73;
-constexpr UINT_PTR kChartTimer = 1;
 constexpr UINT_PTR kFetchTimer = 2;
 // Torvane's first news fetch comes with its 5 s timer.
 constexpr UINT kFetchDelayMs = 5000;
@@ -35,9 +34,6 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr COLORREF kWindowColour = RGB(236, 241, 248);
 
 HINSTANCE g_instance = nullptr;
-HDC g_memory = nullptr;
-HBITMAP g_bitmap = nullptr;
-HGDIOBJ g_oldBitmap = nullptr;
 HBRUSH g_background = nullptr;
 HFONT g_regular = nullptr;
 HFONT g_heading = nullptr;
@@ -47,7 +43,6 @@ HICON g_trayIcon = nullptr;
 NOTIFYICONDATAW g_tray = {};
 HANDLE g_worker = nullptr;
 int g_dpi = 96;
-int g_step = 0;
 bool g_wininet = false;
 
 int Pixels(int twips)
@@ -102,55 +97,9 @@ HWND Label(HWND parent, const wchar_t* text, int left, int top, int width, int h
     return label;
 }
 
-void RedrawChart()
-{
-    RECT all = {0, 0, kChartWidth, kChartHeight};
-    HBRUSH back = CreateSolidBrush(RGB(255, 255, 255));
-    FillRect(g_memory, &all, back);
-    DeleteObject(back);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 160, 0));
-    HGDIOBJ oldPen = SelectObject(g_memory, pen);
-    const int x = g_step % kChartWidth;
-    MoveToEx(g_memory, x, 0, nullptr);
-    LineTo(g_memory, kChartWidth - 1 - x, kChartHeight - 1);
-    SelectObject(g_memory, oldPen);
-    DeleteObject(pen);
-}
-
 LRESULT CALLBACK ChartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_CREATE: {
-        HDC screen = GetDC(window);
-        g_memory = CreateCompatibleDC(screen);
-        g_bitmap = CreateCompatibleBitmap(screen, kChartWidth, kChartHeight);
-        ReleaseDC(window, screen);
-        g_oldBitmap = SelectObject(g_memory, g_bitmap);
-        RedrawChart();
-        SetTimer(window, kChartTimer, 500, nullptr);
-        return 0;
-    }
-    case WM_TIMER:
-        ++g_step;
-        RedrawChart();
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        BitBlt(dc, 0, 0, kChartWidth, kChartHeight, g_memory, 0, 0, SRCCOPY);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_DESTROY:
-        KillTimer(window, kChartTimer);
-        SelectObject(g_memory, g_oldBitmap);
-        DeleteObject(g_bitmap);
-        DeleteDC(g_memory);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    return floor_chart::Handle(window, message) ? 0 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 // One GET of the news path over Winsock; the answer is read and dropped.
@@ -225,7 +174,7 @@ void CreateChildren(HWND window)
     Label(window, L"实时了解提速状态及系统性能情况。提速，有效看的见！", 3480, 1680, 8040, 360, g_regular);
 
     g_chart = CreateWindowExW(0, L"TorvaneBenchFeatureChart", nullptr, WS_CHILD | WS_VISIBLE, Pixels(3720),
-                              Pixels(4320), kChartWidth, kChartHeight, window, nullptr, g_instance, nullptr);
+                              Pixels(4320), floor_chart::kWidth, floor_chart::kHeight, window, nullptr, g_instance, nullptr);
     // Not owned, as Torvane's chart tip: an owned topmost tooltip under Wine
     // pulls its owner out of the topmost band.
     g_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

@@ -3,67 +3,17 @@
 // bitmap, the way Torvane's monitor does.
 #include <windows.h>
 
+#include "floor/floor_chart.h"
+
 namespace {
-
-constexpr int kWidth = 361;
-constexpr int kHeight = 73;
-constexpr UINT_PTR kTimer = 1;
-
-HDC g_memory = nullptr;
-HBITMAP g_bitmap = nullptr;
-HGDIOBJ g_oldBitmap = nullptr;
-int g_step = 0;
-
-void Redraw()
-{
-    RECT all = {0, 0, kWidth, kHeight};
-    HBRUSH back = CreateSolidBrush(RGB(255, 255, 255));
-    FillRect(g_memory, &all, back);
-    DeleteObject(back);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 160, 0));
-    HGDIOBJ oldPen = SelectObject(g_memory, pen);
-    const int x = g_step % kWidth;
-    MoveToEx(g_memory, x, 0, nullptr);
-    LineTo(g_memory, kWidth - 1 - x, kHeight - 1);
-    SelectObject(g_memory, oldPen);
-    DeleteObject(pen);
-}
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_CREATE: {
-        HDC screen = GetDC(window);
-        g_memory = CreateCompatibleDC(screen);
-        g_bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-        ReleaseDC(window, screen);
-        g_oldBitmap = SelectObject(g_memory, g_bitmap);
-        Redraw();
-        SetTimer(window, kTimer, 500, nullptr);
-        return 0;
-    }
-    case WM_TIMER:
-        ++g_step;
-        Redraw();
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        BitBlt(dc, 0, 0, kWidth, kHeight, g_memory, 0, 0, SRCCOPY);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_DESTROY:
-        KillTimer(window, kTimer);
-        SelectObject(g_memory, g_oldBitmap);
-        DeleteObject(g_bitmap);
-        DeleteDC(g_memory);
-        PostQuitMessage(0);
-        return 0;
-    default:
+    if (!floor_chart::Handle(window, message))
         return DefWindowProcW(window, message, wParam, lParam);
-    }
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return 0;
 }
 
 } // namespace
@@ -77,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     wc.lpszClassName = L"TorvaneBenchFloor";
     if (!RegisterClassW(&wc))
         return 1;
-    RECT frame = {0, 0, kWidth, kHeight};
+    RECT frame = {0, 0, floor_chart::kWidth, floor_chart::kHeight};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
     HWND window = CreateWindowW(wc.lpszClassName, L"Floor", WS_OVERLAPPEDWINDOW, 600, 40,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,

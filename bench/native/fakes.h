@@ -22,9 +22,16 @@ using namespace torvane;
 // measured is the logic.
 
 struct BenchForeground : ForegroundWindow {
-    ForegroundSnapshot Read() override { return now; }
+    std::uintptr_t Window() override { return window; }
+    std::wstring Title(std::uintptr_t) override { return title; }
     std::wstring ProgramName(std::uintptr_t) override { return L"bench.exe"; }
-    ForegroundSnapshot now;
+    void Show(std::uintptr_t handle, const std::wstring& text)
+    {
+        window = handle;
+        title = text;
+    }
+    std::uintptr_t window = 0;
+    std::wstring title;
 };
 
 struct BenchPriority : ProcessPriority {

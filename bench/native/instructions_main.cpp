@@ -85,10 +85,10 @@ int main()
     Booster booster(foreground, priority, clock, random);
     // Warm up with a few switches so the page holds a typical history.
     for (int i = 0; i < 6; ++i) {
-        foreground.now = {static_cast<std::uintptr_t>(0x100 + i % 2), i % 2 ? L"画图 - 演示乙" : L"记事本 - 演示甲"};
+        foreground.Show(static_cast<std::uintptr_t>(0x100 + i % 2), i % 2 ? L"画图 - 演示乙" : L"记事本 - 演示甲");
         page.Show(booster.Tick(page.settings));
     }
-    foreground.now = {0x200, L"计算器 - 新窗口"};
+    foreground.Show(0x200, L"计算器 - 新窗口");
     const int before = booster.BoostCount();
     Measured("booster_tick", [&] { BoosterTick(booster, page); });
     if (booster.BoostCount() != before + 1)

@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     for (long i = 0; i < rounds; ++i) {
         // A new window every other tick, the same one in between.
         const long k = i / 2;
-        foreground.now = {static_cast<std::uintptr_t>(0x100 + k % 3), titles[k % 3]};
+        foreground.Show(static_cast<std::uintptr_t>(0x100 + k % 3), titles[k % 3]);
         page.Show(booster.Tick(page.settings));
     }
     const auto ticked = std::chrono::steady_clock::now();

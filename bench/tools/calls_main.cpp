@@ -13,10 +13,12 @@
 #include <functional>
 #include <vector>
 
+#include "floor/floor_chart.h"
+
 namespace {
 
-constexpr int kWidth = 361;
-constexpr int kHeight = 73;
+constexpr int kWidth = floor_chart::kWidth;
+constexpr int kHeight = floor_chart::kHeight;
 
 HWND g_window = nullptr;
 HWND g_label = nullptr;
@@ -55,21 +57,6 @@ void Measure(const char* name, int rounds, int perRound, const std::function<voi
     }
     std::printf("%-44s %9.1f us\n", name, best);
     std::fflush(stdout);
-}
-
-void FloorRepaint()
-{
-    RECT all = {0, 0, kWidth, kHeight};
-    HBRUSH back = CreateSolidBrush(RGB(255, 255, 255));
-    FillRect(g_memory, &all, back);
-    DeleteObject(back);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 160, 0));
-    HGDIOBJ old = SelectObject(g_memory, pen);
-    const int x = ++g_step % kWidth;
-    MoveToEx(g_memory, x, 0, nullptr);
-    LineTo(g_memory, kWidth - 1 - x, kHeight - 1);
-    SelectObject(g_memory, old);
-    DeleteObject(pen);
 }
 
 void ChartRepaint()
@@ -189,7 +176,7 @@ int wmain(int argc, wchar_t** argv)
         Pump();
     });
     Measure("plain floor repaint (draw + paint)", rounds, 50, [] {
-        FloorRepaint();
+        floor_chart::Draw(g_memory, ++g_step);
         Show();
     });
     Measure("chart repaint: draw only", rounds, 50, ChartRepaint);

@@ -33,9 +33,11 @@ site_server_start() {
     site_server_stop "$dir"
     rm -f "$dir/site.port"
     # Closed fds as for the Wine daemons: a caller's pipe must not stay open.
+    # A session of its own keeps it out of the scheduling group of whatever
+    # builds beside it, so its answers keep their pace.
     (
         proc_close_fds
-        exec "$py" "$root/tests/site_server.py" --port "${TORVANE_SITE_FIXED_PORT:-0}" --port-file "$dir/site.port" \
+        exec setsid "$py" "$root/tests/site_server.py" --port "${TORVANE_SITE_FIXED_PORT:-0}" --port-file "$dir/site.port" \
             --root "$root/site" --mode "$mode"
     ) </dev/null >"$dir/site.log" 2>&1 &
     pid=$!

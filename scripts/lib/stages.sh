@@ -4,6 +4,7 @@
 #   stage NAME CMD...        runs CMD now
 #   stage_start NAME CMD...  runs CMD beside what follows, its output kept
 #   stage_start_idle NAME CMD...  the same at the lowest priority
+#   stage_unidle NAME...     gives such stages the normal priority back
 #   stage_finish NAME        waits for it, then shows its output (the end of
 #                            a long one that passed) and time
 #   stage_skip NAME          notes a stage that did not run
@@ -101,6 +102,24 @@ stage_finish() {
         _st_record "$name" FAIL "$secs"
     fi
     return "$status"
+}
+
+# stage_unidle NAME...: running stages started idle get the normal priority
+# back, once nothing waits for them to stay out of the way (it needs root;
+# otherwise they keep the lowest).
+stage_unidle() {
+    local name pid task
+    for name in "$@"; do
+        pid="${_st_pid[$name]:-}"
+        [ -n "$pid" ] || continue
+        echo 0 >"/proc/$pid/autogroup" 2>/dev/null || continue
+        # Nice is per thread, and a child takes its creator's.
+        for pid in $(ps -o pid= -s "$pid" 2>/dev/null); do
+            for task in /proc/"$pid"/task/*; do
+                renice -n 0 -p "${task##*/}" >/dev/null 2>&1 || true
+            done
+        done
+    done
 }
 
 stage_skip() {

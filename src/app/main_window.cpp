@@ -72,6 +72,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (!CreatePages(ScreenDpi()))
             return -1;
         SetTimer(hwnd_, kTimerMain, kTimerMainInterval, nullptr);
+        status_.RestartMonitorTimer();
         return 0;
     case WM_TIMER:
         if (wParam == kTimerMain)

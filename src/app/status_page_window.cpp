@@ -83,7 +83,7 @@ void StatusPageWindow::CreateControls(const PageCreateArgs& args, CpuMonitorSupp
     monitor.height = factory.Pixels(1095);
     monitor.support = &support;
     monitor.properties = &properties;
-    CpuMonitorWindow::Create(monitor);
+    monitor_ = CpuMonitorWindow::Create(monitor);
 
     const int legendTop = kMonitorTop + 1095 + 150;
     int left = kCaptionLeft;
@@ -105,6 +105,12 @@ void StatusPageWindow::Show(const BoostTick& tick) const
         speedCount_.SetText(tick.speedCountSentence);
         speed_.SetText(tick.gain);
     }
+}
+
+void StatusPageWindow::RestartMonitorTimer() const
+{
+    if (monitor_)
+        monitor_->monitor().RestartTimer();
 }
 
 LRESULT StatusPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

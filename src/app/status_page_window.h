@@ -21,6 +21,8 @@ public:
     void SetTime(const std::wstring& text) const { time_.SetText(text); }
     // The time of a tick that ran, and a recorded boost's figures.
     void Show(const BoostTick& tick) const;
+    // The monitor's samples start again from now (see CpuMonitor::RestartTimer).
+    void RestartMonitorTimer() const;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -31,6 +33,8 @@ private:
     Label speed_;
     Label speedupTarget_;
     Label speedCount_;
+    // Owned by its window.
+    CpuMonitorWindow* monitor_ = nullptr;
 };
 
 } // namespace torvane

@@ -65,29 +65,32 @@ BoostTick Booster::Tick(const BoosterSettings& settings)
     tick.ran = true;
     tick.time = clock_.CurrentTimeText();
 
-    const ForegroundSnapshot now = foreground_.Read();
+    const std::uintptr_t now = foreground_.Window();
     // No foreground window at all (while the desktop switches, say): nothing
     // to boost, and the window raised last stays the one to restore. Its
     // "title" would be whatever the platform makes of no window.
-    if (now.handle == 0)
+    if (now == 0)
         return tick;
     // An excluded program's window is never raised or lowered, and does not
     // count as the window before: leaving it, the one raised last is still
     // the one to bring down.
-    if (now.handle == excludedWindow_)
+    if (now == excludedWindow_)
         return tick;
-    if (now.handle != currentWindow_ && !settings.excluded.empty() &&
-        settings.excluded.Contains(foreground_.ProgramName(now.handle))) {
-        excludedWindow_ = now.handle;
+    if (now != currentWindow_ && !settings.excluded.empty() &&
+        settings.excluded.Contains(foreground_.ProgramName(now))) {
+        excludedWindow_ = now;
         return tick;
     }
     excludedWindow_ = 0;
     previousWindow_ = currentWindow_;
-    currentWindow_ = now.handle;
+    currentWindow_ = now;
     if (currentWindow_ == previousWindow_)
         return tick;
-    // A record is one line, whatever the title holds.
-    const std::wstring title = ControlCharactersAsSpaces(now.title);
+    // The title matters only for a window new in front: an unchanged one
+    // costs no read, which for another program's window is a request to the
+    // window manager every second. A record is one line, whatever the title
+    // holds.
+    const std::wstring title = ControlCharactersAsSpaces(foreground_.Title(now));
     if (TrimNull(title).empty())
         return tick;
     if (SameAsLastBoosted(title))

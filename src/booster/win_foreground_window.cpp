@@ -7,20 +7,21 @@
 
 namespace torvane {
 
-ForegroundSnapshot WinForegroundWindow::Read()
+std::uintptr_t WinForegroundWindow::Window()
 {
-    ForegroundSnapshot snapshot;
-    const HWND window = GetForegroundWindow();
-    snapshot.handle = reinterpret_cast<std::uintptr_t>(window);
+    return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
+}
+
+std::wstring WinForegroundWindow::Title(std::uintptr_t window)
+{
     // The ANSI call with a 255-byte buffer keeps at most 254 bytes of title.
     constexpr int kTitleBufferBytes = 255;
     char titleBytes[kTitleBufferBytes] = {};
-    GetWindowTextA(window, titleBytes, kTitleBufferBytes);
+    GetWindowTextA(reinterpret_cast<HWND>(window), titleBytes, kTitleBufferBytes);
     std::string title(titleBytes);
     if (title.size() == kTitleBufferBytes - 1)
         DropSplitCharacter(title);
-    snapshot.title = FromAnsi(title);
-    return snapshot;
+    return FromAnsi(title);
 }
 
 std::wstring WinForegroundWindow::ProgramName(std::uintptr_t window)

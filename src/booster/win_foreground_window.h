@@ -6,7 +6,8 @@ namespace torvane {
 
 class WinForegroundWindow : public ForegroundWindow {
 public:
-    ForegroundSnapshot Read() override;
+    std::uintptr_t Window() override;
+    std::wstring Title(std::uintptr_t window) override;
     std::wstring ProgramName(std::uintptr_t window) override;
 };
 

@@ -71,6 +71,17 @@ public:
     virtual void Text(const std::wstring& text, const PixelRect& box, unsigned flags, Colour colour) = 0;
     // DrawText with CalcRect: the size the text takes within wrapWidth.
     virtual PixelSize MeasureText(const std::wstring& text, int wrapWidth, unsigned flags) = 0;
+
+    // Moves every pixel `columns` to the left; the columns left behind at the
+    // right keep what they held. False on a canvas that cannot: the caller
+    // draws the whole picture instead. One that can also clips (SetClip).
+    virtual bool ScrollLeft(int columns)
+    {
+        (void)columns;
+        return false;
+    }
+    // Later drawing changes only the pixels inside box; nullptr: all again.
+    virtual void SetClip(const PixelRect* box) { (void)box; }
 };
 
 } // namespace torvane

@@ -72,13 +72,36 @@ std::vector<long long> LineLengths(const std::wstring& text, long long wrapCells
 
 RasterCanvas::RasterCanvas(int width, int height, Colour background, FixedTextMetrics metrics)
     : width_(std::max(width, 0)), height_(std::max(height, 0)), background_(background & kRgbMask),
-      metrics_(metrics), pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), background_)
+      metrics_(metrics), pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), background_),
+      clip_{0, 0, width_, height_}
 {
 }
 
 bool RasterCanvas::Inside(long long x, long long y) const
 {
-    return x >= 0 && y >= 0 && x < width_ && y < height_;
+    return x >= clip_.left && y >= clip_.top && x < clip_.right && y < clip_.bottom;
+}
+
+bool RasterCanvas::ScrollLeft(int columns)
+{
+    if (columns <= 0 || columns >= width_)
+        return true;
+    for (int y = 0; y < height_; ++y) {
+        const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+        std::copy(row + columns, row + width_, row);
+    }
+    return true;
+}
+
+void RasterCanvas::SetClip(const PixelRect* box)
+{
+    clip_ = {0, 0, width_, height_};
+    if (!box)
+        return;
+    clip_.left = std::max(clip_.left, std::min(box->left, box->right));
+    clip_.top = std::max(clip_.top, std::min(box->top, box->bottom));
+    clip_.right = std::min(clip_.right, std::max(box->left, box->right));
+    clip_.bottom = std::min(clip_.bottom, std::max(box->top, box->bottom));
 }
 
 void RasterCanvas::Plot(long long x, long long y, Colour colour)
@@ -95,10 +118,10 @@ void RasterCanvas::Invert(long long x, long long y)
 
 void RasterCanvas::FillSpan(long long left, long long top, long long right, long long bottom, Colour colour)
 {
-    left = std::max(left, 0LL);
-    top = std::max(top, 0LL);
-    right = std::min<long long>(right, width_);
-    bottom = std::min<long long>(bottom, height_);
+    left = std::max<long long>(left, clip_.left);
+    top = std::max<long long>(top, clip_.top);
+    right = std::min<long long>(right, clip_.right);
+    bottom = std::min<long long>(bottom, clip_.bottom);
     if (left >= right)
         return;
     // Clipped once: each row is one contiguous run of the buffer.
@@ -110,7 +133,7 @@ void RasterCanvas::FillSpan(long long left, long long top, long long right, long
 
 void RasterCanvas::Clear()
 {
-    std::fill(pixels_.begin(), pixels_.end(), background_);
+    FillSpan(0, 0, width_, height_, background_);
     texts_.clear();
 }
 

@@ -24,7 +24,7 @@ struct TextCall {
 
 // A canvas over 32-bit pixels in memory that sets exactly the pixels GDI sets
 // on a memory bitmap, so that drawing rules can be checked without Windows.
-class RasterCanvas final : public Canvas {
+class RasterCanvas : public Canvas {
 public:
     RasterCanvas(int width, int height, Colour background, FixedTextMetrics metrics = {});
 
@@ -40,6 +40,8 @@ public:
     void FocusRect(const PixelRect& box, Colour textColour) override;
     void Text(const std::wstring& text, const PixelRect& box, unsigned flags, Colour colour) override;
     PixelSize MeasureText(const std::wstring& text, int wrapWidth, unsigned flags) override;
+    bool ScrollLeft(int columns) override;
+    void SetClip(const PixelRect* box) override;
 
     // The texts drawn since the last Clear, in order.
     const std::vector<TextCall>& TextCalls() const { return texts_; }
@@ -56,6 +58,8 @@ private:
     Colour background_;
     FixedTextMetrics metrics_;
     std::vector<Colour> pixels_;
+    // The pixels drawing may change: the whole canvas unless clipped.
+    PixelRect clip_;
     std::vector<TextCall> texts_;
 };
 

@@ -132,4 +132,20 @@ PixelSize GdiCanvas::MeasureText(const std::wstring& text, int wrapWidth, unsign
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+bool GdiCanvas::ScrollLeft(int columns)
+{
+    // The bitmap copies onto itself, overlapping: GDI copies in the order
+    // that keeps every source pixel until it has been read.
+    if (columns > 0 && columns < width_)
+        BitBlt(dc_.get(), 0, 0, width_ - columns, height_, dc_.get(), columns, 0, SRCCOPY);
+    return true;
+}
+
+void GdiCanvas::SetClip(const PixelRect* box)
+{
+    SelectClipRgn(dc_.get(), nullptr);
+    if (box)
+        IntersectClipRect(dc_.get(), box->left, box->top, box->right, box->bottom);
+}
+
 } // namespace torvane

@@ -37,6 +37,8 @@ public:
     void FocusRect(const PixelRect& box, Colour textColour) override;
     void Text(const std::wstring& text, const PixelRect& box, unsigned flags, Colour colour) override;
     PixelSize MeasureText(const std::wstring& text, int wrapWidth, unsigned flags) override;
+    bool ScrollLeft(int columns) override;
+    void SetClip(const PixelRect* box) override;
 
 private:
     MemoryDc dc_;

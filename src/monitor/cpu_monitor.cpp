@@ -78,6 +78,12 @@ void CpuMonitor::StartMonitor()
     host_.SetWindowEnabled(storedEnabled_);
 }
 
+void CpuMonitor::RestartTimer()
+{
+    if (started_ && host_.RunMode() && updateInterval_ > 0)
+        host_.SetTimer(updateInterval_, true);
+}
+
 namespace {
 
 // The disk's free space changes slowly, and each question costs a file open
@@ -97,6 +103,7 @@ void CopyDiskFigures(const SystemLevels& from, SystemLevels& to)
 
 void CpuMonitor::SamplingStep(bool freshDisk)
 {
+    ++samplesSinceDraw_;
     const int s = host_.Picture().Width();
     // A control grown wider than at start gets a longer history, so the
     // newest measurement always has its column.
@@ -128,12 +135,41 @@ void CpuMonitor::Timer1_Timer()
         return;
     --gridOffset_;
     SamplingStep(false);
-    DrawDiagram();
+    PaintDiagram(true);
     if (!history_.empty())
         events_.Update(ReportedFrom(history_[static_cast<std::size_t>(NewestIndex())]));
 }
 
 void CpuMonitor::DrawDiagram()
+{
+    PaintDiagram(false);
+}
+
+void CpuMonitor::PaintDiagram(bool afterOneSample)
+{
+    const DiagramInput input = CurrentInput();
+    Canvas& picture = host_.Picture();
+    const int offsetUsed = gridOffset_;
+    if (afterOneSample && CanScroll(input, picture))
+        ScrollDiagram(picture, input, gridOffset_);
+    else
+        torvane::DrawDiagram(picture, input, gridOffset_);
+    drawn_ = {true, input, picture.Width(), picture.Height(), offsetUsed};
+    samplesSinceDraw_ = 0;
+    host_.RefreshWindow();
+}
+
+bool CpuMonitor::CanScroll(const DiagramInput& input, const Canvas& picture) const
+{
+    // The picture must be the one drawn before this one sample, in the same
+    // look and size, with the grid one column further left or not shown.
+    if (!drawn_.valid || samplesSinceDraw_ != 1 || picture.Width() != drawn_.width ||
+        picture.Height() != drawn_.height || !SameLook(input, drawn_.look))
+        return false;
+    return !input.displayGrid || (input.scrollGrid && gridOffset_ == drawn_.gridOffset - 1);
+}
+
+DiagramInput CpuMonitor::CurrentInput() const
 {
     DiagramInput input;
     input.backColor = backColor_;
@@ -146,8 +182,7 @@ void CpuMonitor::DrawDiagram()
         input.series[i] = series_[i];
     input.history = &history_;
     input.unfilledColumns = unfilledColumns_;
-    torvane::DrawDiagram(host_.Picture(), input, gridOffset_);
-    host_.RefreshWindow();
+    return input;
 }
 
 void CpuMonitor::Resize()

@@ -83,6 +83,10 @@ public:
     void WriteProperties(PropertyBag& bag);
 
     void StartMonitor();
+    // The samples' timer starts again from now. The window starts its
+    // once-a-second tick at the same moment, so that a tick and a sample
+    // wake the program once and reach the screen in one go.
+    void RestartTimer();
     void Timer1_Timer();
     void DrawDiagram();
     void Resize();
@@ -146,6 +150,11 @@ public:
 private:
     // freshDisk: ask for the disk's figures whatever the timer's rhythm.
     void SamplingStep(bool freshDisk);
+    // afterOneSample: the timer's redraw, which may move the picture on
+    // instead of drawing it whole.
+    void PaintDiagram(bool afterOneSample);
+    bool CanScroll(const DiagramInput& input, const Canvas& picture) const;
+    DiagramInput CurrentInput() const;
     int NewestIndex() const;
     // Stores a value that the picture shows, redraws and tells the host.
     template <typename T>
@@ -187,6 +196,16 @@ private:
     SystemLevels lastDisk_;
     std::wstring lastDiskRoot_;
     int diskSamplesLeft_ = 0;
+    // What the picture was last drawn from, and how many samples came since.
+    struct DrawnPicture {
+        bool valid = false;
+        DiagramInput look;
+        int width = 0;
+        int height = 0;
+        int gridOffset = 0;
+    };
+    DrawnPicture drawn_;
+    int samplesSinceDraw_ = 0;
 };
 
 } // namespace torvane

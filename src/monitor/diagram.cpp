@@ -1,5 +1,6 @@
 #include "monitor/diagram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -47,7 +48,8 @@ void DrawLines(long long first, long long last, long long spacing, DrawLine draw
         drawLine(at);
 }
 
-void DrawGrid(Canvas& canvas, const DiagramInput& input, int& gridOffset)
+// The grid's part in the columns [from, to).
+void DrawGrid(Canvas& canvas, const DiagramInput& input, int gridOffset, int from, int to)
 {
     const int width = canvas.Width();
     const int height = canvas.Height();
@@ -55,15 +57,19 @@ void DrawGrid(Canvas& canvas, const DiagramInput& input, int& gridOffset)
 
     const long long first = input.scrollGrid ? gridOffset : 0;
     DrawLines(first, width - 1LL, RoundedQuotient(width - 1LL, 11), [&](long long x) {
-        canvas.Line(static_cast<int>(x), 0, static_cast<int>(x), height, colour);
+        if (x >= from && x < to)
+            canvas.Line(static_cast<int>(x), 0, static_cast<int>(x), height, colour);
     });
     DrawLines(0, height - 1LL, RoundedQuotient(height - 1LL, 6), [&](long long y) {
-        canvas.Line(0, static_cast<int>(y), width, static_cast<int>(y), colour);
+        canvas.Line(from, static_cast<int>(y), to, static_cast<int>(y), colour);
     });
     canvas.FrameBox({0, 0, width, height}, colour);
+}
 
-    // Once the offset has moved a whole width to the left the pattern starts
-    // again, whether or not it scrolls.
+// Once the offset has moved a whole width to the left the pattern starts
+// again, whether or not it scrolls.
+void WrapGridOffset(int width, int& gridOffset)
+{
     if (gridOffset <= 1LL - width)
         gridOffset = 0;
 }
@@ -171,14 +177,16 @@ void DrawLineSeries(Canvas& canvas, const SeriesPainter& painter, long long firs
     flush();
 }
 
-void DrawSeries(Canvas& canvas, const DiagramInput& input, int index)
+// The steps that reach the columns [from, to): step x draws in columns x
+// and x + 1.
+void DrawSeries(Canvas& canvas, const DiagramInput& input, int index, int from, int to)
 {
     const SeriesPainter painter(canvas, *input.history, kMonitorSeries[index].level);
     // Columns before unfilledColumns hold no measurement yet, so until the
     // first tick (unfilledColumns = S - 1) nothing shows. Columns left of 0
     // lie outside the history: their steps would all be skipped.
-    const long long first = input.unfilledColumns < 0 ? 0 : input.unfilledColumns;
-    const long long last = canvas.Width() - 2LL;
+    const long long first = std::max<long long>({input.unfilledColumns, 0, from - 1LL});
+    const long long last = std::min<long long>(canvas.Width() - 2LL, to - 1LL);
     if (input.diagramStyle == 0) {
         DrawLineSeries(canvas, painter, first, last, input.series[index].colour);
         return;
@@ -187,20 +195,59 @@ void DrawSeries(Canvas& canvas, const DiagramInput& input, int index)
         painter.Step(x, input.diagramStyle, input.series[index].colour);
 }
 
-} // namespace
-
-void DrawDiagram(Canvas& canvas, const DiagramInput& input, int& gridOffset)
+// The columns [from, to) as a whole redraw leaves them, given a clip to them
+// where they are not the whole picture.
+void DrawColumns(Canvas& canvas, const DiagramInput& input, int gridOffset, int from, int to)
 {
-    canvas.FillBox({0, 0, canvas.Width(), canvas.Height()}, input.backColor);
+    canvas.FillBox({from, 0, to, canvas.Height()}, input.backColor);
     if (input.displayGrid)
-        DrawGrid(canvas, input, gridOffset);
+        DrawGrid(canvas, input, gridOffset, from, to);
     if (!input.runMode || input.history == nullptr)
         return;
     if (input.diagramStyle < 0 || input.diagramStyle > 2)
         return;
     for (int index = 0; index < 5; ++index)
         if (input.series[index].displayed)
-            DrawSeries(canvas, input, index);
+            DrawSeries(canvas, input, index, from, to);
+}
+
+} // namespace
+
+void DrawDiagram(Canvas& canvas, const DiagramInput& input, int& gridOffset)
+{
+    DrawColumns(canvas, input, gridOffset, 0, canvas.Width());
+    if (input.displayGrid)
+        WrapGridOffset(canvas.Width(), gridOffset);
+}
+
+void ScrollDiagram(Canvas& canvas, const DiagramInput& input, int& gridOffset)
+{
+    const int width = canvas.Width();
+    const int height = canvas.Height();
+    if (width < 4 || !canvas.ScrollLeft(1)) {
+        DrawDiagram(canvas, input, gridOffset);
+        return;
+    }
+    // The left edge gets its frame back. The right two get the newest step,
+    // the frame's edge, and the point that ended the line before: a line
+    // leaves out its last pixel, which the new step now starts from.
+    const PixelRect strips[] = {{0, 0, 1, height}, {width - 2, 0, width, height}};
+    for (const PixelRect& strip : strips) {
+        canvas.SetClip(&strip);
+        DrawColumns(canvas, input, gridOffset, strip.left, strip.right);
+    }
+    canvas.SetClip(nullptr);
+    if (input.displayGrid)
+        WrapGridOffset(width, gridOffset);
+}
+
+bool SameLook(const DiagramInput& a, const DiagramInput& b)
+{
+    for (int i = 0; i < 5; ++i)
+        if (a.series[i].displayed != b.series[i].displayed || a.series[i].colour != b.series[i].colour)
+            return false;
+    return a.backColor == b.backColor && a.displayGrid == b.displayGrid && a.gridColor == b.gridColor &&
+           a.scrollGrid == b.scrollGrid && a.diagramStyle == b.diagramStyle && a.runMode == b.runMode;
 }
 
 } // namespace torvane

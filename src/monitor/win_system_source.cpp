@@ -64,13 +64,16 @@ bool WinSystemSource::ReadCpuTimes(CpuTimes& times)
         return false;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    SYSTEM_INFO info;
-    GetSystemInfo(&info);
-    if (info.dwNumberOfProcessors == 0)
+    if (processorCount_ == 0) {
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        processorCount_ = static_cast<int>(info.dwNumberOfProcessors);
+    }
+    if (processorCount_ == 0)
         return false;
     times.idleTime = FromFileTime(idle);
     times.systemTime = FromFileTime(now);
-    times.processorCount = static_cast<int>(info.dwNumberOfProcessors);
+    times.processorCount = processorCount_;
     return true;
 }
 

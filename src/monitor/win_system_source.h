@@ -15,6 +15,10 @@ public:
     bool DiskFreeSpaceEx(const std::wstring& root, std::uint64_t& availableToCaller, std::uint64_t& total,
                          std::uint64_t& totalFree) override;
     bool DiskFreeSpace(const std::wstring& root, DiskClusters& clusters) override;
+
+private:
+    // Asked once: the count does not change while the program runs.
+    int processorCount_ = 0;
 };
 
 // The grouping and decimal characters of the user's locale.

@@ -15,10 +15,15 @@ using namespace torvane;
 namespace {
 
 struct FakeForeground : ForegroundWindow {
-    ForegroundSnapshot Read() override
+    std::uintptr_t Window() override
     {
         ++reads;
-        return now;
+        return front;
+    }
+    std::wstring Title(std::uintptr_t asked) override
+    {
+        ++titleReads;
+        return asked == front ? title : L"";
     }
     std::wstring ProgramName(std::uintptr_t window) override
     {
@@ -28,9 +33,15 @@ struct FakeForeground : ForegroundWindow {
     }
     std::map<std::uintptr_t, std::wstring> programs;
     int nameLookups = 0;
-    void Show(std::uintptr_t handle, std::wstring title) { now = {handle, std::move(title)}; }
-    ForegroundSnapshot now;
+    void Show(std::uintptr_t handle, std::wstring text)
+    {
+        front = handle;
+        title = std::move(text);
+    }
+    std::uintptr_t front = 0;
+    std::wstring title;
     int reads = 0;
+    int titleReads = 0;
 };
 
 struct PriorityCall {
@@ -207,6 +218,8 @@ TEST_F(BoosterTest, UnchangedHandleDoesNothingButTheClock)
     SwitchTo(0xA, L"Alpha");
     EXPECT_EQ(priority.calls.size(), 2u);
     EXPECT_EQ(page.time, L"12:35:00");
+    // The title is read for the window new in front, not again each second.
+    EXPECT_EQ(foreground.titleReads, 1);
 }
 
 TEST_F(BoosterTest, PausedTickChangesNothingAndResumeComparesWithTheHandleBefore)

@@ -407,7 +407,7 @@ TEST(Keyboard, TabArrowsCtrlTabEnterAndEscWorkTheWindowWithoutAMouse)
         Press(VK_TAB);
         EXPECT_TRUE(focusIs(id)) << id;
         if (id == ControlId::LabelWeb) {
-            Sleep(200);
+            SteadyScreenPixels(WindowBoxOf(window));
             SaveScreenBmp(WindowBoxOf(window), "keyboard_link_focus_96.bmp");
         }
     }

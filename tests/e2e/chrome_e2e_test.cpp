@@ -61,6 +61,14 @@ TEST(Chrome, ClickingEachTabShowsItsPageAndTip)
     for (const Case& c : cases) {
         ASSERT_TRUE(torvane.RealClick(c.tab));
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(c.page)) != 0; })) << c.tab;
+        // The switch shows the chosen page before it hides the others and
+        // sets the tip: until it is through.
+        WaitFor([&] {
+            for (int page : pages)
+                if ((IsWindowVisible(torvane.Control(page)) != 0) != (page == c.page))
+                    return false;
+            return torvane.Text(ControlId::LabelTip) == c.tip;
+        });
         for (int page : pages)
             EXPECT_EQ(IsWindowVisible(torvane.Control(page)) != 0, page == c.page) << c.tab << " " << page;
         EXPECT_EQ(torvane.Text(ControlId::LabelTip), c.tip);

@@ -27,6 +27,8 @@ public:
         memory = {};
         memory.memoryLoad = load;
         memory.totalPhysical = memory.totalPageFile = memory.totalVirtual = 100;
+        memory.availablePageFile = spare;
+        memory.availableVirtual = spare / 2;
     }
     bool HasDiskFreeSpaceEx() override { return true; }
     bool DiskFreeSpaceEx(const std::wstring& root, std::uint64_t& available, std::uint64_t& total,
@@ -40,6 +42,7 @@ public:
     bool DiskFreeSpace(const std::wstring&, DiskClusters&) override { return false; }
 
     std::uint32_t load = 0;
+    std::uint64_t spare = 0; // page file and twice the virtual memory free, of 100
     std::int64_t idle = 0;
     std::int64_t time = 0;
     std::vector<std::wstring> roots;
@@ -222,6 +225,84 @@ TEST(CpuMonitorPicture, DiskColourAndRefreshLeaveThePictureUntilTheNextRedraw)
     m.monitor.SetHDMonitorColor(0x000001);
     m.monitor.Refresh();
     EXPECT_EQ(PixelsOf(m.host.picture), before);
+}
+
+// The timer's pictures move the last one on where they can; each must be,
+// pixel for pixel, what a whole redraw of the same state gives, through
+// levels off both edges, the grid's wrap, a look changed and a sample taken
+// between two ticks.
+TEST(CpuMonitorPicture, EveryTicksPictureIsTheWholeRedrawOfItsState)
+{
+    struct ScrollCounter : RasterCanvas {
+        using RasterCanvas::RasterCanvas;
+        bool ScrollLeft(int columns) override
+        {
+            ++scrolls;
+            return RasterCanvas::ScrollLeft(columns);
+        }
+        int scrolls = 0;
+    };
+    struct Host : FakeMonitorHost {
+        Host() : FakeMonitorHost(61, 23) {}
+        Canvas& Picture() override { return counted; }
+        ScrollCounter counted{61, 23, 0};
+    };
+    struct Case {
+        const char* name;
+        int style;
+        bool grid;
+        bool scrollGrid;
+        bool movesOn;
+    };
+    const Case cases[] = {
+        {"lines", 0, true, true, true},    {"dots", 1, true, true, true},
+        {"bars", 2, true, true, true},     {"lines without grid", 0, false, true, true},
+        {"fixed grid", 0, true, false, false},
+    };
+    for (const Case& c : cases) {
+        ScriptedSource source;
+        CpuMonitorSupport support(source);
+        Host host;
+        CpuMonitorEvents events;
+        CpuMonitor monitor(host, support, events);
+        MemoryPropertyBag bag;
+        monitor.ReadProperties(bag);
+        monitor.SetDiagramStyle(c.style);
+        monitor.SetDisplayGrid(c.grid);
+        monitor.SetScrollGrid(c.scrollGrid);
+        for (int tick = 0; tick < 150; ++tick) {
+            // Memory past the top now and then, CPU from 100.5 % to below 0.
+            source.load = static_cast<std::uint32_t>(tick * 37 % 160);
+            source.spare = static_cast<std::uint64_t>(tick * 23 % 100);
+            source.idle += (tick * 13 % 150) * 100000LL;
+            if (tick == 90)
+                monitor.SetHDMonitorColor(0x00FF00FF);
+            if (tick == 120)
+                monitor.GetCurrentSystemLevels();
+            int gridOffset = monitor.GridOffset() - 1;
+            monitor.Timer1_Timer();
+
+            DiagramInput whole;
+            whole.backColor = monitor.BackColor();
+            whole.displayGrid = monitor.DisplayGrid();
+            whole.gridColor = monitor.DisplayGridColor();
+            whole.scrollGrid = monitor.ScrollGrid();
+            whole.diagramStyle = monitor.DiagramStyle();
+            whole.series[0] = {monitor.CPUMonitorDisplayed(), monitor.CPUMonitorColor()};
+            whole.series[1] = {monitor.MemoryLoadDisplayed(), monitor.MemoryLoadColor()};
+            whole.series[2] = {monitor.PageFileDisplayed(), monitor.PageFileColor()};
+            whole.series[3] = {monitor.VirtualMemoryDisplayed(), monitor.VirtualMemoryColor()};
+            whole.series[4] = {monitor.HDMonitorDisplayed(), monitor.HDMonitorColor()};
+            whole.history = &monitor.LevelHistory();
+            whole.unfilledColumns = monitor.UnfilledColumns();
+            RasterCanvas expected(61, 23, 0);
+            DrawDiagram(expected, whole, gridOffset);
+            ASSERT_EQ(PixelsOf(host.counted), PixelsOf(expected)) << c.name << ", tick " << tick;
+        }
+        // Only the grid's wraps, the colour and the sample between ticks
+        // call for whole redraws.
+        EXPECT_EQ(host.counted.scrolls >= 140, c.movesOn) << c.name << ": " << host.counted.scrolls;
+    }
 }
 
 TEST(CpuMonitorSampling, EachSampleShiftsTheHistoryOneColumn)

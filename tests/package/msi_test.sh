@@ -15,10 +15,8 @@
 # Uses the X display in DISPLAY, or a private Xvfb when there is none or
 # TORVANE_XVFB=1.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-
-version="$(sed -n 's/^project(Torvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
-[ -n "$version" ] || { echo "msi_test: no version in CMakeLists.txt" >&2; exit 1; }
+# shellcheck source=package_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/package_lib.sh" msi-test
 msi="$(realpath -m "${1:-$root/build/package/Torvane-$version-win64.msi}")"
 newer_version=99.0.0
 exe_in="$root/build/win64/Torvane.exe"
@@ -27,20 +25,6 @@ readme_zh="$root/package/README-zh.txt"
 readme_en="$root/package/README-en.txt"
 downgrade_message="已安装更新的版本的 Torvane。"
 window_timeout="${TORVANE_PACKAGE_TIMEOUT:-20}"
-
-t_start=$(date +%s%N)
-elapsed() { echo "$(( ($(date +%s%N) - t_start) / 1000000 )) ms"; }
-
-tmp="$(mktemp -d "${TMPDIR:-/tmp}/torvane-msi-test.XXXXXX")"
-state="$tmp/wine"
-session=0
-cleanup() {
-    if [ "$session" = 1 ]; then
-        wine_session_stop "$state"
-    fi
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
 
 failures=()
 fail() {
@@ -126,13 +110,9 @@ check "a rebuild at another time is another file" differ "$newer" "$tmp/rebuilt.
 echo "   ($(elapsed))"
 
 echo "== a new Wine prefix"
-# shellcheck source=../../scripts/lib/wine-session.sh
-source "$root/scripts/lib/wine-session.sh"
 # Shortcuts would otherwise reach the desktop's menus through winemenubuilder.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
-session=1
-wine_session_start "$state" || fail "could not start a Wine session"
-[ "$WINEPREFIX" = "$state/prefix" ] || fail "the session is not on the new prefix"
+package_session_start
 
 # C:\... to the Unix path.
 unix_path() {

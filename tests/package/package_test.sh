@@ -12,27 +12,11 @@
 # Uses the X display in DISPLAY, or a private Xvfb when there is none or
 # TORVANE_XVFB=1.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-
-version="$(sed -n 's/^project(Torvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
-[ -n "$version" ] || { echo "package_test: no version in CMakeLists.txt" >&2; exit 1; }
+# shellcheck source=package_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/package_lib.sh" package-test
 folder="Torvane-$version-win64"
 zip="$(realpath -m "${1:-$root/build/package/$folder.zip}")"
 window_timeout="${TORVANE_PACKAGE_TIMEOUT:-30}"
-
-t_start=$(date +%s%N)
-elapsed() { echo "$(( ($(date +%s%N) - t_start) / 1000000 )) ms"; }
-
-tmp="$(mktemp -d "${TMPDIR:-/tmp}/torvane-package-test.XXXXXX")"
-state="$tmp/wine"
-session=0
-cleanup() {
-    if [ "$session" = 1 ]; then
-        wine_session_stop "$state"
-    fi
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
 
 fail() {
     echo "package_test: FAIL: $*" >&2
@@ -139,11 +123,7 @@ python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.arg
 program_dir="$unpacked/$folder"
 
 echo "== first start in a new Wine prefix"
-# shellcheck source=../../scripts/lib/wine-session.sh
-source "$root/scripts/lib/wine-session.sh"
-session=1
-wine_session_start "$state" || fail "could not start a Wine session"
-[ "$WINEPREFIX" = "$state/prefix" ] || fail "the session is not on the new prefix"
+package_session_start
 
 (cd "$program_dir" && exec "$WINE" Torvane.exe) </dev/null >"$tmp/torvane.log" 2>&1 &
 pid=$!

@@ -39,9 +39,9 @@ TEST(WinForegroundWindow, ReadsTheForegroundHandleAndTitleCutTo254Bytes)
     for (const Case& c : cases) {
         HWND window = ShowTitledWindow(c.title);
         ASSERT_EQ(GetForegroundWindow(), window);
-        const ForegroundSnapshot snapshot = WinForegroundWindow().Read();
-        EXPECT_EQ(snapshot.handle, reinterpret_cast<std::uintptr_t>(window));
-        EXPECT_EQ(snapshot.title, c.read);
+        WinForegroundWindow foreground;
+        EXPECT_EQ(foreground.Window(), reinterpret_cast<std::uintptr_t>(window));
+        EXPECT_EQ(foreground.Title(foreground.Window()), c.read);
         DestroyWindow(window);
     }
 }

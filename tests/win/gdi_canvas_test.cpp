@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "drawing/win_gdi_canvas.h"
 #include "drawing/gradients.h"
 #include "drawing/raster_canvas.h"
+#include "monitor/diagram.h"
+#include "monitor/monitor_series.h"
 
 using namespace torvane;
 
@@ -270,5 +273,45 @@ TEST(GdiCanvas, APolylineColoursWhatItsSegmentsWouldOneByOne)
         for (std::size_t i = 1; i < points.size(); ++i)
             separate.Line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, kInk);
         EXPECT_EQ(BitmapPixels(joined), BitmapPixels(separate));
+    }
+}
+
+// The monitor's picture moved on a column and drawn only where it changes
+// must be the device's own whole redraw, pixel for pixel: its copy of a
+// bitmap onto itself and its clipped slanted lines, through steep steps,
+// levels beyond both edges and the grid's wrap.
+TEST(GdiCanvas, ADiagramMovedOnAColumnIsTheWholeRedraw)
+{
+    constexpr int kWidth = 61;
+    constexpr int kHeight = 23;
+    std::vector<SystemLevels> history(kWidth);
+    DiagramInput input;
+    input.backColor = Rgb(255, 255, 255);
+    input.gridColor = Rgb(0xE0, 0xE0, 0xE0);
+    for (int i = 0; i < 5; ++i)
+        input.series[i] = {true, kMonitorSeries[i].colour};
+    input.history = &history;
+    for (int style = 0; style <= 2; ++style) {
+        input.diagramStyle = style;
+        GdiCanvas moved(kWidth, kHeight, kFace);
+        int offset = 0;
+        int drawnWith = offset;
+        DrawDiagram(moved, input, offset);
+        for (int tick = 0; tick < 80; ++tick) {
+            std::rotate(history.begin(), history.begin() + 1, history.end());
+            for (int i = 0; i < 5; ++i)
+                history.back().*kMonitorSeries[i].level = static_cast<float>((tick * 37 + i * 29) % 170 - 35);
+            int wholeOffset = --offset;
+            // After the grid's wrap the picture is drawn whole, as the monitor does.
+            const bool movesOn = offset == drawnWith - 1;
+            drawnWith = offset;
+            if (movesOn)
+                ScrollDiagram(moved, input, offset);
+            else
+                DrawDiagram(moved, input, offset);
+            GdiCanvas whole(kWidth, kHeight, kFace);
+            DrawDiagram(whole, input, wholeOffset);
+            ASSERT_EQ(BitmapPixels(moved), BitmapPixels(whole)) << "style " << style << ", tick " << tick;
+        }
     }
 }
