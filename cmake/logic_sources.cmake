@@ -11,6 +11,7 @@ set(TORVANE_LOGIC_SOURCES
   src/app/form_load.cpp
   src/app/page_navigation.cpp
   src/platform/random_digits.cpp
+  src/platform/time_picture.cpp
   src/platform/trim_null.cpp
   src/platform/visible_text.cpp
   src/app/settings_page.cpp

@@ -97,6 +97,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:
         chrome_.FormMouseMove();
         return 0;
+    case WM_SETTINGCHANGE:
+        clock_.FormatChanged();
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:

@@ -9,6 +9,8 @@ class LocalClock {
 public:
     virtual ~LocalClock() = default;
     virtual std::wstring CurrentTimeText() = 0;
+    // The user may have chosen another time format.
+    virtual void FormatChanged() {}
 };
 
 } // namespace torvane

@@ -4,10 +4,35 @@
 
 namespace torvane {
 
+namespace {
+
+bool ReadLocaleText(LCTYPE item, std::wstring& text)
+{
+    wchar_t buffer[80] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, static_cast<int>(sizeof buffer / sizeof buffer[0])) ==
+        0)
+        return false;
+    text = buffer;
+    return true;
+}
+
+} // namespace
+
 std::wstring WinLocalClock::CurrentTimeText()
 {
-    wchar_t text[64] = {};
+    if (!picture_) {
+        TimePicture read;
+        if (ReadLocaleText(LOCALE_STIMEFORMAT, read.picture) && ReadLocaleText(LOCALE_S1159, read.am) &&
+            ReadLocaleText(LOCALE_S2359, read.pm))
+            picture_ = read;
+    }
+    if (picture_) {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return FormatTimeOfDay(*picture_, now.wHour, now.wMinute, now.wSecond);
+    }
     // The user's own time format, which shows seconds.
+    wchar_t text[64] = {};
     const int length = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, text, 64);
     return length > 0 ? std::wstring(text) : std::wstring();
 }
