@@ -260,6 +260,20 @@ def median(values):
     return sorted(values)[len(values) // 2]
 
 
+def end_helpers(helpers):
+    """Ends the plain windows started for the switches, killing any that
+    does not go within 10 s."""
+    for h in helpers:
+        if h.poll() is None:
+            h.terminate()
+    for h in helpers:
+        try:
+            h.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            h.kill()
+            h.wait(timeout=10)
+
+
 def boost_latency(env, switches):
     """Milliseconds from each foreground switch between two plain windows to
     the class read back as raised."""
@@ -301,15 +315,7 @@ def boost_latency(env, switches):
             # The next switch falls at another point of the booster's second.
             time.sleep(0.37)
     finally:
-        for h in helpers:
-            if h.poll() is None:
-                h.terminate()
-        for h in helpers:
-            try:
-                h.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                h.kill()
-                h.wait(timeout=10)
+        end_helpers(helpers)
     return latencies
 
 
@@ -593,15 +599,7 @@ def soak(args):
             ok_switches += r.returncode == 0
             time.sleep(max(0.0, t0 + switches * args.switch - time.monotonic()))
     finally:
-        for h in helpers:
-            if h.poll() is None:
-                h.terminate()
-        for h in helpers:
-            try:
-                h.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                h.kill()
-                h.wait(timeout=10)
+        end_helpers(helpers)
         stop(t_pid, winpath(torvane_exe).encode())
 
     # Zero growth after the first minute: every later sample at most the

@@ -34,14 +34,7 @@ stage() {
     t0=$(_st_now)
     "$@" || status=$?
     secs=$(_st_secs $(($(_st_now) - t0)))
-    if [ "$status" -eq 0 ]; then
-        echo "-- $name: passed in $secs s"
-        _st_record "$name" pass "$secs"
-    else
-        echo "-- $name: FAILED (exit $status) after $secs s"
-        _st_record "$name" FAIL "$secs"
-    fi
-    return "$status"
+    _st_result "$name" "$status" "$secs"
 }
 
 stage_start() {
@@ -94,14 +87,7 @@ stage_finish() {
         echo "[... $(wc -l <"${_st_log[$name]}") lines in ${_st_log[$name]}]"
         tail -n 5 "${_st_log[$name]}"
     fi
-    if [ "$status" -eq 0 ]; then
-        echo "-- $name: passed in $secs s"
-        _st_record "$name" pass "$secs"
-    else
-        echo "-- $name: FAILED (exit $status) after $secs s"
-        _st_record "$name" FAIL "$secs"
-    fi
-    return "$status"
+    _st_result "$name" "$status" "$secs"
 }
 
 # stage_unidle NAME...: running stages started idle get the normal priority
@@ -120,6 +106,19 @@ stage_unidle() {
             done
         done
     done
+}
+
+# _st_result NAME STATUS SECS: says how a stage ended, records it, and
+# returns its status.
+_st_result() {
+    if [ "$2" -eq 0 ]; then
+        echo "-- $1: passed in $3 s"
+        _st_record "$1" pass "$3"
+    else
+        echo "-- $1: FAILED (exit $2) after $3 s"
+        _st_record "$1" FAIL "$3"
+    fi
+    return "$2"
 }
 
 stage_skip() {
