@@ -23,10 +23,17 @@ TEST(Monitor, TheStatusPageDiagramMovesAndNothingElseDoes)
 
     RECT windowBox;
     GetWindowRect(torvane.window(), &windowBox);
-    Sleep(1500);
-    const std::vector<std::uint32_t> before = ScreenPixels(windowBox);
-    Sleep(1000);
-    const std::vector<std::uint32_t> after = ScreenPixels(windowBox);
+    // From a picture held still for a moment to the one after the second
+    // change on the screen (the diagram moves on every second).
+    const std::vector<std::uint32_t> before = SteadyScreenPixels(windowBox, nullptr, 3000);
+    std::vector<std::uint32_t> after = before;
+    for (int change = 0; change < 2; ++change) {
+        const std::vector<std::uint32_t> last = after;
+        ASSERT_TRUE(WaitFor([&] {
+            after = ScreenPixels(windowBox);
+            return after != last;
+        }, 3000)) << change;
+    }
     ASSERT_EQ(before.size(), after.size());
 
     const int width = windowBox.right - windowBox.left;

@@ -79,7 +79,7 @@ TEST(Startup, AutoMinKeepsTheWindowHidden)
     dir.WriteConfig("Normal", "AutoMin", "1");
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
-    Sleep(500);
+    ASSERT_TRUE(torvane.Answers());
     EXPECT_FALSE(IsWindowVisible(torvane.window()));
     EXPECT_EQ(torvane.Checked(ControlId::CheckAutoMin), 1);
     EXPECT_TRUE(torvane.process().Running());

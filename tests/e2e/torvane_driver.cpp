@@ -246,6 +246,12 @@ void Torvane::Click(int id) const
     SendMessageW(Control(id), BM_CLICK, 0, 0);
 }
 
+bool Torvane::Answers(DWORD timeoutMs) const
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
 bool Torvane::Topmost() const
 {
     return (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;

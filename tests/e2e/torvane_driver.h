@@ -72,6 +72,9 @@ public:
     // As a user's click: the box toggles and its parent is told.
     void Click(int id) const;
     bool Topmost() const;
+    // True when the window's thread answers a request sent now: everything
+    // sent to it before has been handled, and its message loop still runs.
+    bool Answers(DWORD timeoutMs = 5000) const;
     // A real left click in the middle of the control, as the mouse gives it.
     bool RealClick(int id) const;
     // The text of the message box the program shows, once it is up; empty

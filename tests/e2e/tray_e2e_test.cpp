@@ -46,8 +46,9 @@ TEST(Tray, DoubleClickBringsAHiddenWindowBackOnItsLastPageAndLeavesAShownOneAlon
 
     SendMessageW(torvane.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(torvane.window()) != 0; }));
-    PostMessageW(torvane.window(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
-    Sleep(500);
+    // Sent, not posted: once it returns, the double click has been handled.
+    SendMessageW(torvane.window(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(torvane.Answers());
     EXPECT_TRUE(IsIconic(torvane.window()));
 }
 
@@ -57,7 +58,7 @@ TEST(Tray, AStartAsATrayIconComesBackOnTheStatusPage)
     dir.WriteConfig("Normal", "AutoMin", "1");
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
-    Sleep(300);
+    ASSERT_TRUE(torvane.Answers());
     ASSERT_FALSE(IsWindowVisible(torvane.window()));
     PostMessageW(torvane.window(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitFor([&] { return ShowsPage(torvane, ControlId::PictureStatus); }));
