@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# A second compiler over the win64 build: every C++ file in
-# build/win64/compile_commands.json is compiled again by clang for the same
-# mingw-w64 target, against the same mingw-w64 and libstdc++ headers, with the
-# entry's own defines, include paths and warnings plus -Werror. GCC alone lets
+# A second compiler over the win64 build: every C++ translation unit in
+# build/win64/compile_commands.json (a batch of a target's sources, or a
+# single file) is compiled again by clang for the same mingw-w64 target,
+# against the same mingw-w64 and libstdc++ headers, with the entry's own
+# defines, include paths and warnings plus -Werror. GCC alone lets
 # GCC-only habits creep in; this catches them. Nothing is linked. googletest's
 # sources are in the build too and are checked with their own flags.
 set -euo pipefail

@@ -69,6 +69,7 @@ configure() {
 }
 stage configure configure || exit 1
 stage layers python3 scripts/check-layers.py || exit 1
+stage "unity names" python3 scripts/check-unity-names.py build/native build/win64 || exit 1
 
 # The Windows tests wait for the win64 tree and the lanes' Wine prefixes,
 # so these are made first. The work they do not wait for (the native tree,

@@ -35,7 +35,7 @@ struct Paint {
 };
 
 // Round half to even, like the rest of the drawing arithmetic.
-int Nearest(float value)
+int NearestWhole(float value)
 {
     return static_cast<int>(value - std::remainder(value, 1.0f));
 }
@@ -122,7 +122,7 @@ void ShadedFace(Paint& x)
     const float step = 25.0f / static_cast<float>(x.h);
     const Colour base = ShiftColor(x.scheme.face, 48, true);
     for (int y = 1; y <= x.h - 2; ++y)
-        Line(x, 0, y, x.w, y, ShiftColor(base, -Nearest(step * static_cast<float>(y)), true));
+        Line(x, 0, y, x.w, y, ShiftColor(base, -NearestWhole(step * static_cast<float>(y)), true));
 }
 
 void UpStyle1(Paint& x)
@@ -238,7 +238,7 @@ void DownStyle1(Paint& x)
         const float step = 15.0f / static_cast<float>(x.h);
         const Colour base = ShiftColor(ShiftColor(x.scheme.face, 48, true), -32, true);
         for (int i = 1; i <= x.h; ++i)
-            Line(x, 0, x.h - i, x.w, x.h - i, ShiftColor(base, -Nearest(step * static_cast<float>(i)), true));
+            Line(x, 0, x.h - i, x.w, x.h - i, ShiftColor(base, -NearestWhole(step * static_cast<float>(i)), true));
     } else if (x.p.xpType == 3) {
         DrawFadeToWhite(x.canvas, Rgb(224, 224, 216), 1, x.h - 2, 1);
     }

@@ -1,13 +1,12 @@
 #include "controls/command.h"
 
+#include "drawing/colour.h"
+
 namespace torvane {
 
 namespace {
 
 const wchar_t kStoredCaptionDefault[] = L"qxbutton";
-
-std::int32_t AsInt(Colour colour) { return static_cast<std::int32_t>(colour); }
-Colour AsColour(std::int32_t value) { return static_cast<Colour>(value); }
 
 } // namespace
 
@@ -27,8 +26,8 @@ void Command::InitProperties()
 void Command::ReadProperties(PropertyBag& bag)
 {
     const CommandProperties defaults;
-    p_.backColor = AsColour(bag.ReadInt32(L"BackColor", AsInt(system_.Get(SystemColour::ButtonFace))));
-    p_.foreColor = AsColour(bag.ReadInt32(L"ForeColor", AsInt(system_.Get(SystemColour::ButtonText))));
+    p_.backColor = ColourFromStore(bag.ReadInt32(L"BackColor", StoredColour(system_.Get(SystemColour::ButtonFace))));
+    p_.foreColor = ColourFromStore(bag.ReadInt32(L"ForeColor", StoredColour(system_.Get(SystemColour::ButtonText))));
     p_.enabled = bag.ReadBool(L"Enabled", defaults.enabled);
     p_.font = bag.ReadFont(L"Font", surface_.ContainerFont());
     p_.buttonType = bag.ReadInt32(L"ButtonType", defaults.buttonType);
@@ -42,20 +41,20 @@ void Command::ReadProperties(PropertyBag& bag)
     UpdateAccessKey();
 
     // Read after the scheme so that stored gradient and Office XP colours win.
-    p_.rectcolor = AsColour(bag.ReadInt32(L"rectcolor", AsInt(defaults.rectcolor)));
+    p_.rectcolor = ColourFromStore(bag.ReadInt32(L"rectcolor", StoredColour(defaults.rectcolor)));
     p_.percent = bag.ReadInt16(L"Percent", defaults.percent);
-    p_.midColor = AsColour(bag.ReadInt32(L"MidColor", AsInt(defaults.midColor)));
-    p_.endColor = AsColour(bag.ReadInt32(L"EndColor", AsInt(defaults.endColor)));
-    p_.mouseMoveEndColor = AsColour(bag.ReadInt32(L"MouseMoveEndColor", AsInt(defaults.mouseMoveEndColor)));
-    p_.mouseMoveMidColor = AsColour(bag.ReadInt32(L"MouseMoveMidColor", AsInt(defaults.mouseMoveMidColor)));
-    p_.mouseDownEndColor = AsColour(bag.ReadInt32(L"MouseDownEndColor", AsInt(defaults.mouseDownEndColor)));
-    p_.mouseDownMidColor = AsColour(bag.ReadInt32(L"MouseDownMidColor", AsInt(defaults.mouseDownMidColor)));
-    p_.officeXpFillColor = AsColour(bag.ReadInt32(L"OfficeXpFillColor", AsInt(defaults.officeXpFillColor)));
-    p_.officeXpFrameColor = AsColour(bag.ReadInt32(L"OfficeXpFrameColor", AsInt(defaults.officeXpFrameColor)));
+    p_.midColor = ColourFromStore(bag.ReadInt32(L"MidColor", StoredColour(defaults.midColor)));
+    p_.endColor = ColourFromStore(bag.ReadInt32(L"EndColor", StoredColour(defaults.endColor)));
+    p_.mouseMoveEndColor = ColourFromStore(bag.ReadInt32(L"MouseMoveEndColor", StoredColour(defaults.mouseMoveEndColor)));
+    p_.mouseMoveMidColor = ColourFromStore(bag.ReadInt32(L"MouseMoveMidColor", StoredColour(defaults.mouseMoveMidColor)));
+    p_.mouseDownEndColor = ColourFromStore(bag.ReadInt32(L"MouseDownEndColor", StoredColour(defaults.mouseDownEndColor)));
+    p_.mouseDownMidColor = ColourFromStore(bag.ReadInt32(L"MouseDownMidColor", StoredColour(defaults.mouseDownMidColor)));
+    p_.officeXpFillColor = ColourFromStore(bag.ReadInt32(L"OfficeXpFillColor", StoredColour(defaults.officeXpFillColor)));
+    p_.officeXpFrameColor = ColourFromStore(bag.ReadInt32(L"OfficeXpFrameColor", StoredColour(defaults.officeXpFrameColor)));
     p_.officeXpMousemoveFillColor =
-        AsColour(bag.ReadInt32(L"OfficeXpMousemoveFillColor", AsInt(defaults.officeXpMousemoveFillColor)));
+        ColourFromStore(bag.ReadInt32(L"OfficeXpMousemoveFillColor", StoredColour(defaults.officeXpMousemoveFillColor)));
     p_.officeXpMousemoveFrameColor =
-        AsColour(bag.ReadInt32(L"OfficeXpMousemoveFrameColor", AsInt(defaults.officeXpMousemoveFrameColor)));
+        ColourFromStore(bag.ReadInt32(L"OfficeXpMousemoveFrameColor", StoredColour(defaults.officeXpMousemoveFrameColor)));
 
     state_.visualState = 0;
     surface_.Repaint();
@@ -64,8 +63,8 @@ void Command::ReadProperties(PropertyBag& bag)
 void Command::WriteProperties(PropertyBag& bag) const
 {
     const CommandProperties defaults;
-    bag.WriteInt32(L"BackColor", AsInt(p_.backColor), AsInt(system_.Get(SystemColour::ButtonFace)));
-    bag.WriteInt32(L"ForeColor", AsInt(p_.foreColor), AsInt(system_.Get(SystemColour::ButtonText)));
+    bag.WriteInt32(L"BackColor", StoredColour(p_.backColor), StoredColour(system_.Get(SystemColour::ButtonFace)));
+    bag.WriteInt32(L"ForeColor", StoredColour(p_.foreColor), StoredColour(system_.Get(SystemColour::ButtonText)));
     bag.WriteBool(L"Enabled", p_.enabled, defaults.enabled);
     bag.WriteFont(L"Font", p_.font, surface_.ContainerFont());
     bag.WriteInt32(L"ButtonType", p_.buttonType, defaults.buttonType);
@@ -73,20 +72,20 @@ void Command::WriteProperties(PropertyBag& bag) const
     bag.WriteString(L"Caption", p_.caption, kStoredCaptionDefault);
     bag.WriteInt32(L"ColorScheme", p_.colorScheme, defaults.colorScheme);
     bag.WriteBool(L"ShowFocusRect", p_.showFocusRect, defaults.showFocusRect);
-    bag.WriteInt32(L"rectcolor", AsInt(p_.rectcolor), AsInt(defaults.rectcolor));
+    bag.WriteInt32(L"rectcolor", StoredColour(p_.rectcolor), StoredColour(defaults.rectcolor));
     bag.WriteInt16(L"Percent", p_.percent, defaults.percent);
-    bag.WriteInt32(L"MidColor", AsInt(p_.midColor), AsInt(defaults.midColor));
-    bag.WriteInt32(L"EndColor", AsInt(p_.endColor), AsInt(defaults.endColor));
-    bag.WriteInt32(L"MouseMoveMidColor", AsInt(p_.mouseMoveMidColor), AsInt(defaults.mouseMoveMidColor));
-    bag.WriteInt32(L"MouseMoveEndColor", AsInt(p_.mouseMoveEndColor), AsInt(defaults.mouseMoveEndColor));
-    bag.WriteInt32(L"MouseDownMidColor", AsInt(p_.mouseDownMidColor), AsInt(defaults.mouseDownMidColor));
-    bag.WriteInt32(L"MouseDownEndColor", AsInt(p_.mouseDownEndColor), AsInt(defaults.mouseDownEndColor));
-    bag.WriteInt32(L"OfficeXpFillColor", AsInt(p_.officeXpFillColor), AsInt(defaults.officeXpFillColor));
-    bag.WriteInt32(L"OfficeXpFrameColor", AsInt(p_.officeXpFrameColor), AsInt(defaults.officeXpFrameColor));
-    bag.WriteInt32(L"OfficeXpMousemoveFillColor", AsInt(p_.officeXpMousemoveFillColor),
-                   AsInt(defaults.officeXpMousemoveFillColor));
-    bag.WriteInt32(L"OfficeXpMousemoveFrameColor", AsInt(p_.officeXpMousemoveFrameColor),
-                   AsInt(defaults.officeXpMousemoveFrameColor));
+    bag.WriteInt32(L"MidColor", StoredColour(p_.midColor), StoredColour(defaults.midColor));
+    bag.WriteInt32(L"EndColor", StoredColour(p_.endColor), StoredColour(defaults.endColor));
+    bag.WriteInt32(L"MouseMoveMidColor", StoredColour(p_.mouseMoveMidColor), StoredColour(defaults.mouseMoveMidColor));
+    bag.WriteInt32(L"MouseMoveEndColor", StoredColour(p_.mouseMoveEndColor), StoredColour(defaults.mouseMoveEndColor));
+    bag.WriteInt32(L"MouseDownMidColor", StoredColour(p_.mouseDownMidColor), StoredColour(defaults.mouseDownMidColor));
+    bag.WriteInt32(L"MouseDownEndColor", StoredColour(p_.mouseDownEndColor), StoredColour(defaults.mouseDownEndColor));
+    bag.WriteInt32(L"OfficeXpFillColor", StoredColour(p_.officeXpFillColor), StoredColour(defaults.officeXpFillColor));
+    bag.WriteInt32(L"OfficeXpFrameColor", StoredColour(p_.officeXpFrameColor), StoredColour(defaults.officeXpFrameColor));
+    bag.WriteInt32(L"OfficeXpMousemoveFillColor", StoredColour(p_.officeXpMousemoveFillColor),
+                   StoredColour(defaults.officeXpMousemoveFillColor));
+    bag.WriteInt32(L"OfficeXpMousemoveFrameColor", StoredColour(p_.officeXpMousemoveFrameColor),
+                   StoredColour(defaults.officeXpMousemoveFrameColor));
 }
 
 } // namespace torvane

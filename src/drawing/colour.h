@@ -17,6 +17,10 @@ constexpr int RedOf(Colour colour) { return static_cast<int>(colour & 255); }
 constexpr int GreenOf(Colour colour) { return static_cast<int>((colour >> 8) & 255); }
 constexpr int BlueOf(Colour colour) { return static_cast<int>((colour >> 16) & 255); }
 
+// A colour as the property store keeps it: a signed 32-bit number.
+constexpr std::int32_t StoredColour(Colour colour) { return static_cast<std::int32_t>(colour); }
+constexpr Colour ColourFromStore(std::int32_t value) { return static_cast<Colour>(value); }
+
 // What a failed pixel read gives back.
 constexpr Colour kInvalidColour = 0xFFFFFFFFu;
 

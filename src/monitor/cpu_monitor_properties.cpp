@@ -2,12 +2,11 @@
 
 #include <cwctype>
 
+#include "drawing/colour.h"
+
 namespace torvane {
 
 namespace {
-
-std::int32_t AsInt(Colour colour) { return static_cast<std::int32_t>(colour); }
-Colour AsColour(std::int32_t value) { return static_cast<Colour>(value); }
 
 // The saved defaults: a store without a key reads as these.
 constexpr Colour kSavedBackColor = 0;
@@ -134,25 +133,25 @@ void CpuMonitor::InitProperties()
 
 void CpuMonitor::WriteProperties(PropertyBag& bag)
 {
-    bag.WriteInt32(L"BackColor", AsInt(backColor_), AsInt(kSavedBackColor));
+    bag.WriteInt32(L"BackColor", StoredColour(backColor_), StoredColour(kSavedBackColor));
     bag.WriteInt32(L"Appearance", host_.WindowAppearance(), kSavedAppearance);
     bag.WriteInt32(L"BorderStyle", host_.WindowBorderStyle(), kSavedBorderStyle);
     bag.WriteBool(L"CPUMonitorDisplayed", series_[0].displayed, true);
     bag.WriteBool(L"PageFileDisplayed", series_[2].displayed, true);
     bag.WriteBool(L"VirtualMemoryDisplayed", series_[3].displayed, true);
-    bag.WriteInt32(L"CPUMonitorColor", AsInt(series_[0].colour), AsInt(kMonitorSeries[0].colour));
+    bag.WriteInt32(L"CPUMonitorColor", StoredColour(series_[0].colour), StoredColour(kMonitorSeries[0].colour));
     bag.WriteBool(L"MemoryLoadDisplayed", series_[1].displayed, true);
-    bag.WriteInt32(L"MemoryColor", AsInt(series_[1].colour), AsInt(kMonitorSeries[1].colour));
-    bag.WriteInt32(L"PageFileColor", AsInt(series_[2].colour), AsInt(kMonitorSeries[2].colour));
-    bag.WriteInt32(L"VirtualMemoryColor", AsInt(series_[3].colour), AsInt(kMonitorSeries[3].colour));
+    bag.WriteInt32(L"MemoryColor", StoredColour(series_[1].colour), StoredColour(kMonitorSeries[1].colour));
+    bag.WriteInt32(L"PageFileColor", StoredColour(series_[2].colour), StoredColour(kMonitorSeries[2].colour));
+    bag.WriteInt32(L"VirtualMemoryColor", StoredColour(series_[3].colour), StoredColour(kMonitorSeries[3].colour));
     bag.WriteBool(L"Enabled", host_.WindowEnabled(), true);
     bag.WriteBool(L"DisplayGrid", displayGrid_, true);
-    bag.WriteInt32(L"DisplayGridColor", AsInt(displayGridColor_), AsInt(kGridColour));
+    bag.WriteInt32(L"DisplayGridColor", StoredColour(displayGridColor_), StoredColour(kGridColour));
     bag.WriteInt32(L"UpdateInterval", updateInterval_, kInterval);
     bag.WriteBool(L"ScrollGrid", scrollGrid_, true);
     bag.WriteInt32(L"DiagramStyle", diagramStyle_, 0);
     bag.WriteBool(L"HDMonitorDisplayed", series_[4].displayed, true);
-    bag.WriteInt32(L"HDMonitorColor", AsInt(series_[4].colour), AsInt(kMonitorSeries[4].colour));
+    bag.WriteInt32(L"HDMonitorColor", StoredColour(series_[4].colour), StoredColour(kMonitorSeries[4].colour));
     bag.WriteString(L"HDDriveLetter", hdDriveLetter_, L"");
 }
 
@@ -161,22 +160,22 @@ void CpuMonitor::ReadProperties(PropertyBag& bag)
     series_[0].displayed = bag.ReadBool(L"CPUMonitorDisplayed", true);
     series_[2].displayed = bag.ReadBool(L"PageFileDisplayed", true);
     series_[3].displayed = bag.ReadBool(L"VirtualMemoryDisplayed", true);
-    series_[0].colour = AsColour(bag.ReadInt32(L"CPUMonitorColor", AsInt(kMonitorSeries[0].colour)));
+    series_[0].colour = ColourFromStore(bag.ReadInt32(L"CPUMonitorColor", StoredColour(kMonitorSeries[0].colour)));
     series_[1].displayed = bag.ReadBool(L"MemoryLoadDisplayed", true);
-    series_[1].colour = AsColour(bag.ReadInt32(L"MemoryColor", AsInt(kMonitorSeries[1].colour)));
-    series_[2].colour = AsColour(bag.ReadInt32(L"PageFileColor", AsInt(kMonitorSeries[2].colour)));
-    series_[3].colour = AsColour(bag.ReadInt32(L"VirtualMemoryColor", AsInt(kMonitorSeries[3].colour)));
+    series_[1].colour = ColourFromStore(bag.ReadInt32(L"MemoryColor", StoredColour(kMonitorSeries[1].colour)));
+    series_[2].colour = ColourFromStore(bag.ReadInt32(L"PageFileColor", StoredColour(kMonitorSeries[2].colour)));
+    series_[3].colour = ColourFromStore(bag.ReadInt32(L"VirtualMemoryColor", StoredColour(kMonitorSeries[3].colour)));
     displayGrid_ = bag.ReadBool(L"DisplayGrid", true);
-    displayGridColor_ = AsColour(bag.ReadInt32(L"DisplayGridColor", AsInt(kGridColour)));
+    displayGridColor_ = ColourFromStore(bag.ReadInt32(L"DisplayGridColor", StoredColour(kGridColour)));
     updateInterval_ = bag.ReadInt32(L"UpdateInterval", kInterval);
     scrollGrid_ = bag.ReadBool(L"ScrollGrid", true);
     diagramStyle_ = bag.ReadInt32(L"DiagramStyle", 0);
     storedAppearance_ = bag.ReadInt32(L"Appearance", kSavedAppearance);
     storedBorderStyle_ = bag.ReadInt32(L"BorderStyle", kSavedBorderStyle);
-    backColor_ = AsColour(bag.ReadInt32(L"BackColor", AsInt(kSavedBackColor)));
+    backColor_ = ColourFromStore(bag.ReadInt32(L"BackColor", StoredColour(kSavedBackColor)));
     storedEnabled_ = bag.ReadBool(L"Enabled", true);
     series_[4].displayed = bag.ReadBool(L"HDMonitorDisplayed", true);
-    series_[4].colour = AsColour(bag.ReadInt32(L"HDMonitorColor", AsInt(kMonitorSeries[4].colour)));
+    series_[4].colour = ColourFromStore(bag.ReadInt32(L"HDMonitorColor", StoredColour(kMonitorSeries[4].colour)));
     hdDriveLetter_ = bag.ReadString(L"HDDriveLetter", L"");
     StartMonitor();
 }

@@ -4,21 +4,11 @@
 #include <cstdint>
 #include <limits>
 
+#include "monitor/round_half_even.h"
+
 namespace torvane {
 
 namespace {
-
-// Halves go to the even neighbour, the way a currency conversion rounds.
-double RoundHalfEven(double value)
-{
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    if (fraction > 0.5)
-        return below + 1;
-    if (fraction < 0.5)
-        return below;
-    return std::fmod(below, 2.0) == 0 ? below : below + 1;
-}
 
 // A value that ends in exactly half a ten-thousandth or half a unit is exact
 // in a double, so rounding in doubles keeps the halves that matter.

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "monitor/monitor_series.h"
+#include "monitor/round_half_even.h"
 
 namespace torvane {
 
@@ -72,16 +73,6 @@ void WrapGridOffset(int width, int& gridOffset)
 {
     if (gridOffset <= 1LL - width)
         gridOffset = 0;
-}
-
-// Halves to even, as every whole-pixel quantity of the diagram.
-double RoundHalfEven(double value)
-{
-    const double down = std::floor(value);
-    const double fraction = value - down;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(down, 2.0) != 0.0))
-        return down + 1.0;
-    return down;
 }
 
 // The row of a level: 0 at the bottom edge (just below the image), 100 at

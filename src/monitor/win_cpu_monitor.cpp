@@ -14,7 +14,7 @@ namespace {
 const wchar_t kMonitorClass[] = L"TorvaneCpuMonitor";
 constexpr UINT_PTR kSampleTimer = 1;
 
-CpuMonitorEvents& NoEvents()
+CpuMonitorEvents& NoMonitorEvents()
 {
     static CpuMonitorEvents none;
     return none;
@@ -24,7 +24,7 @@ CpuMonitorEvents& NoEvents()
 
 CpuMonitorWindow::CpuMonitorWindow(const CpuMonitorCreateArgs& args)
     : onPropertyChanged_(args.onPropertyChanged), canvas_(1, 1, 0),
-      monitor_(*this, *args.support, args.events ? *args.events : NoEvents())
+      monitor_(*this, *args.support, args.events ? *args.events : NoMonitorEvents())
 {
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/ansi_text.h"
+#include "platform/win_locale_text.h"
 
 namespace torvane {
 
@@ -31,16 +32,6 @@ DiskFreeSpaceExProc FindDiskFreeSpaceEx()
         return nullptr;
     return reinterpret_cast<DiskFreeSpaceExProc>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
-}
-
-// False when the locale will not say; the caller keeps its default then.
-bool ReadLocaleText(LCTYPE item, std::wstring& text)
-{
-    wchar_t buffer[16] = {};
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, static_cast<int>(sizeof buffer / sizeof buffer[0])) == 0)
-        return false;
-    text = buffer;
-    return true;
 }
 
 } // namespace

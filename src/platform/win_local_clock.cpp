@@ -2,21 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/win_locale_text.h"
+
 namespace torvane {
-
-namespace {
-
-bool ReadLocaleText(LCTYPE item, std::wstring& text)
-{
-    wchar_t buffer[80] = {};
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, static_cast<int>(sizeof buffer / sizeof buffer[0])) ==
-        0)
-        return false;
-    text = buffer;
-    return true;
-}
-
-} // namespace
 
 std::wstring WinLocalClock::CurrentTimeText()
 {

@@ -6,7 +6,7 @@ namespace torvane {
 
 namespace {
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsWideDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
@@ -17,10 +17,10 @@ std::size_t NumberLength(const std::wstring& text, std::size_t start)
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
         ++i;
     std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
+    while (i < text.size() && IsWideDigit(text[i])) { ++i; ++digits; }
     if (i < text.size() && text[i] == L'.') {
         ++i;
-        while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
+        while (i < text.size() && IsWideDigit(text[i])) { ++i; ++digits; }
     }
     if (digits == 0)
         return 0;
@@ -29,7 +29,7 @@ std::size_t NumberLength(const std::wstring& text, std::size_t start)
         if (j < text.size() && (text[j] == L'+' || text[j] == L'-'))
             ++j;
         const std::size_t exponentStart = j;
-        while (j < text.size() && IsDigit(text[j]))
+        while (j < text.size() && IsWideDigit(text[j]))
             ++j;
         if (j > exponentStart)
             i = j;

@@ -11,6 +11,7 @@
 #include "drawing/gradients.h"
 #include "drawing/raster_canvas.h"
 #include "fakes/fake_command_surface.h"
+#include "support/canvas_compare.h"
 
 using namespace torvane;
 
@@ -32,24 +33,6 @@ constexpr unsigned kWrapped = TextFlags::Center | TextFlags::WordBreak;
 
 // What the dotted focus cue leaves on a pixel it covers.
 constexpr Colour Inverted(Colour colour) { return colour ^ 0x00FFFFFFu; }
-
-std::string Name(Colour colour)
-{
-    return "RGB(" + std::to_string(RedOf(colour)) + "," + std::to_string(GreenOf(colour)) + "," +
-           std::to_string(BlueOf(colour)) + ")";
-}
-
-testing::AssertionResult SameCanvas(const Canvas& a, const Canvas& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return testing::AssertionFailure() << "sizes differ";
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.GetPixel(x, y) != b.GetPixel(x, y))
-                return testing::AssertionFailure() << "(" << x << "," << y << "): " << Name(a.GetPixel(x, y))
-                                                   << " vs " << Name(b.GetPixel(x, y));
-    return testing::AssertionSuccess();
-}
 
 struct Look {
     int type = 1;
@@ -236,13 +219,13 @@ TEST(DrawButton, EachLookShowsItsFrameRimRingAndFace)
         Button button;
         const RasterCanvas canvas = button.Draw(look.setup);
         for (const Probe& probe : look.probes)
-            EXPECT_EQ(Name(canvas.GetPixel(probe.x, probe.y)), Name(probe.colour))
+            EXPECT_EQ(ColourName(canvas.GetPixel(probe.x, probe.y)), ColourName(probe.colour))
                 << "at (" << probe.x << "," << probe.y << ")";
         ASSERT_FALSE(canvas.TextCalls().empty());
         const TextCall& caption = canvas.TextCalls().back();
         EXPECT_EQ(caption.text, L"Command1");
         EXPECT_EQ(caption.flags, kSingleLine);
-        EXPECT_EQ(Name(caption.colour), Name(look.captionColour));
+        EXPECT_EQ(ColourName(caption.colour), ColourName(look.captionColour));
         EXPECT_EQ(caption.box.left, look.pressedCaption ? 2 : 0);
         EXPECT_EQ(caption.box.right, 75);
         EXPECT_EQ(caption.box.bottom, 23);
@@ -257,10 +240,10 @@ TEST(DrawButton, ShadedFaceDarkensDownTheRowsUnderSchemesTwoAndThree)
     Button button;
     button.command.SetBackColor(Rgb(100, 120, 140));
     const RasterCanvas canvas = button.Draw({1, 2});
-    EXPECT_EQ(Name(canvas.GetPixel(0, 1)), Name(Rgb(147, 167, 175)));
-    EXPECT_EQ(Name(canvas.GetPixel(10, 21)), Name(Rgb(125, 145, 155)));
-    EXPECT_EQ(Name(canvas.GetPixel(10, 0)), Name(kXpFrame));
-    EXPECT_EQ(Name(canvas.GetPixel(0, 0)), Name(Rgb(100, 120, 140)));
+    EXPECT_EQ(ColourName(canvas.GetPixel(0, 1)), ColourName(Rgb(147, 167, 175)));
+    EXPECT_EQ(ColourName(canvas.GetPixel(10, 21)), ColourName(Rgb(125, 145, 155)));
+    EXPECT_EQ(ColourName(canvas.GetPixel(10, 0)), ColourName(kXpFrame));
+    EXPECT_EQ(ColourName(canvas.GetPixel(0, 0)), ColourName(Rgb(100, 120, 140)));
 }
 
 TEST(DrawButton, GradientFacesAreThePrimitivesWithTheLookColours)

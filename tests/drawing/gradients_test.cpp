@@ -4,6 +4,7 @@
 
 #include "drawing/gradients.h"
 #include "drawing/raster_canvas.h"
+#include "support/canvas_compare.h"
 
 using namespace torvane;
 
@@ -18,31 +19,13 @@ constexpr Colour kBlueMid = Rgb(124, 171, 255);
 constexpr Colour kBlueEnd = Rgb(191, 211, 255);
 constexpr Colour kGlossFrame = Rgb(81, 107, 148);
 
-std::string Name(Colour colour)
-{
-    if (colour == kInvalidColour)
-        return "invalid";
-    return "RGB(" + std::to_string(RedOf(colour)) + "," + std::to_string(GreenOf(colour)) + "," +
-           std::to_string(BlueOf(colour)) + ")";
-}
-
 // Pixels fromX ... toX of row y are all the colour.
 testing::AssertionResult RunIs(const Canvas& canvas, int y, int fromX, int toX, Colour colour)
 {
     for (int x = fromX; x <= toX; ++x)
         if (canvas.GetPixel(x, y) != colour)
-            return testing::AssertionFailure() << "(" << x << "," << y << ") is " << Name(canvas.GetPixel(x, y))
-                                               << ", not " << Name(colour);
-    return testing::AssertionSuccess();
-}
-
-testing::AssertionResult SameCanvas(const Canvas& a, const Canvas& b)
-{
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.GetPixel(x, y) != b.GetPixel(x, y))
-                return testing::AssertionFailure() << "(" << x << "," << y << "): " << Name(a.GetPixel(x, y))
-                                                   << " vs " << Name(b.GetPixel(x, y));
+            return testing::AssertionFailure() << "(" << x << "," << y << ") is " << ColourName(canvas.GetPixel(x, y))
+                                               << ", not " << ColourName(colour);
     return testing::AssertionSuccess();
 }
 

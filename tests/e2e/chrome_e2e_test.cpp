@@ -9,7 +9,7 @@ using namespace torvane;
 
 namespace {
 
-void Press(DWORD down, DWORD up, int dx, int dy)
+void PressAndDrag(DWORD down, DWORD up, int dx, int dy)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -155,7 +155,7 @@ TEST(Chrome, DraggingTheCaptionBarMovesTheWindow)
         Sleep(100);
         // Steps of at most six pixels: larger relative moves are sped up by
         // the system's mouse acceleration.
-        Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 30, 25);
+        PressAndDrag(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 30, 25);
         EXPECT_TRUE(WaitFor([&] { return WindowBox(torvane.window()).top == start.top + 25; })) << c.where;
         const RECT now = WindowBox(torvane.window());
         EXPECT_EQ(now.left, start.left + 30) << c.where;
@@ -175,7 +175,7 @@ TEST(Chrome, ARightButtonPressOnTheCaptionBarDoesNotMoveTheWindow)
     const RECT start = WindowBox(torvane.window());
     SetCursorPos(start.left + 200, start.top + 12);
     Sleep(100);
-    Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 40, 30);
+    PressAndDrag(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 40, 30);
     RECT now = WindowBox(torvane.window());
     EXPECT_EQ(now.left, start.left);
     EXPECT_EQ(now.top, start.top);

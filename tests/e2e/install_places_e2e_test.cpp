@@ -84,11 +84,6 @@ std::optional<std::wstring> UserRunValue()
     return std::wstring(data);
 }
 
-int TrayIcons()
-{
-    return static_cast<int>(TrayIconWindows().size());
-}
-
 // How many colours an icon window shows: a blank entry shows one.
 std::size_t ColoursShown(HWND icon)
 {
@@ -101,10 +96,10 @@ std::size_t ColoursShown(HWND icon)
 // The count once an icon of a copy just ended has gone too.
 int SettledTrayIcons()
 {
-    int count = TrayIcons();
+    int count = TrayIconCount();
     for (int round = 0; round < 6; ++round) {
         Sleep(500);
-        const int now = TrayIcons();
+        const int now = TrayIconCount();
         if (now == count)
             break;
         count = now;
@@ -197,7 +192,7 @@ TEST(AnyFolder, AFolderOutsideTheSystemCodePageKeepsEveryFeature)
                                           L"TV", RRF_RT_REG_SZ, nullptr, data, &bytes) == ERROR_SUCCESS;
         EXPECT_EQ(machine ? std::wstring(data) : UserRunValue().value_or(L"<absent>"), L"\"" + exe + L"\"");
         // Its tray icon shows; a change is stored; records are saved beside it.
-        EXPECT_TRUE(WaitFor([&] { return TrayIcons() == iconsBefore + 1; }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return TrayIconCount() == iconsBefore + 1; }, 3000));
         torvane.Click(ControlId::CheckAlwaysOnTop);
         wchar_t value[16] = {};
         EXPECT_TRUE(WaitFor(
@@ -222,7 +217,7 @@ TEST(AnyFolder, ACopyWithoutItsIconFileShowsTheProgramsOwnIconInTheTray)
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
     EXPECT_FALSE(IsWindowVisible(torvane.window()));
-    ASSERT_TRUE(WaitFor([&] { return TrayIcons() == iconsBefore + 1; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return TrayIconCount() == iconsBefore + 1; }, 3000));
     // Its entry shows a picture, not an empty square.
     HWND added = nullptr;
     for (HWND icon : TrayIconWindows())

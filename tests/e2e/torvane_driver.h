@@ -123,6 +123,7 @@ std::string FileBytes(const std::wstring& path);
 // Icons in Wine's notification area, oldest first: each is a child window
 // of its tray.
 std::vector<HWND> TrayIconWindows();
+inline int TrayIconCount() { return static_cast<int>(TrayIconWindows().size()); }
 
 // The Run value "TV" under a root, if present.
 std::optional<std::string> RunValue(HKEY root);

@@ -12,11 +12,6 @@ namespace {
 
 constexpr UINT kTrayCallback = 2025;
 
-int TrayIcons()
-{
-    return static_cast<int>(TrayIconWindows().size());
-}
-
 HWND OpenMenuOf(DWORD pid)
 {
     return VisibleWindowOfClass(pid, L"#32768");
@@ -35,7 +30,7 @@ TEST(Tray, DoubleClickBringsAHiddenWindowBackOnItsLastPageAndLeavesAShownOneAlon
     ProgramDirectory dir;
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
-    EXPECT_EQ(TrayIcons(), 1);
+    EXPECT_EQ(TrayIconCount(), 1);
     ASSERT_TRUE(torvane.RealClick(ControlId::ImageSettings));
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(ControlId::PictureSettings)) != 0; }));
     PostMessageW(torvane.window(), WM_CLOSE, 0, 0);
@@ -107,7 +102,7 @@ TEST(Tray, TaskbarCreatedAddsTheIconAgainAndExitRemovesItAndEnds)
     ProgramDirectory dir;
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
-    ASSERT_TRUE(WaitFor([] { return TrayIcons() == 1; }));
+    ASSERT_TRUE(WaitFor([] { return TrayIconCount() == 1; }));
 
     // The shell loses the icon, then a new shell announces itself.
     NOTIFYICONDATAW lost = {};
@@ -115,14 +110,14 @@ TEST(Tray, TaskbarCreatedAddsTheIconAgainAndExitRemovesItAndEnds)
     lost.hWnd = torvane.window();
     lost.uID = 0;
     Shell_NotifyIconW(NIM_DELETE, &lost);
-    ASSERT_TRUE(WaitFor([] { return TrayIcons() == 0; }));
+    ASSERT_TRUE(WaitFor([] { return TrayIconCount() == 0; }));
     PostMessageW(torvane.window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitFor([] { return TrayIcons() == 1; }));
+    EXPECT_TRUE(WaitFor([] { return TrayIconCount() == 1; }));
 
     PostMessageW(torvane.window(), WM_COMMAND, TrayMenuId::Exit, 0);
     EXPECT_EQ(WaitForSingleObject(torvane.process().handle(), 1000), static_cast<DWORD>(WAIT_OBJECT_0));
     DWORD code = 1;
     GetExitCodeProcess(torvane.process().handle(), &code);
     EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(WaitFor([] { return TrayIcons() == 0; }, 2000));
+    EXPECT_TRUE(WaitFor([] { return TrayIconCount() == 0; }, 2000));
 }

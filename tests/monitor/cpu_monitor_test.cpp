@@ -13,7 +13,7 @@ using namespace torvane;
 namespace {
 
 // Memory load and CPU times as a test scripts them; no disk.
-class ScriptedSource : public SystemSource {
+class ScriptedMonitorSource : public SystemSource {
 public:
     bool IsWindowsNT() override { return true; }
     bool ReadCpuTimes(CpuTimes& times) override
@@ -86,7 +86,7 @@ public:
 
 struct Monitor {
     Monitor(int width = 361, int height = 73) : host(width, height) {}
-    ScriptedSource source;
+    ScriptedMonitorSource source;
     CpuMonitorSupport support{source};
     FakeMonitorHost host;
     CpuMonitorEvents events;
@@ -260,7 +260,7 @@ TEST(CpuMonitorPicture, EveryTicksPictureIsTheWholeRedrawOfItsState)
         {"fixed grid", 0, true, false, false},
     };
     for (const Case& c : cases) {
-        ScriptedSource source;
+        ScriptedMonitorSource source;
         CpuMonitorSupport support(source);
         Host host;
         CpuMonitorEvents events;
@@ -371,7 +371,7 @@ TEST(CpuMonitorTimer, TicksSampleRedrawAndRaiseUpdateOnlyWhenEnabledAtRunTime)
         void Update(const ReportedLevels& levels) override { loads.push_back(levels.MemoryLoadPercent); }
         std::vector<int> loads;
     };
-    ScriptedSource source;
+    ScriptedMonitorSource source;
     CpuMonitorSupport support(source);
     FakeMonitorHost host(50, 20);
     Recorder events;
@@ -396,7 +396,7 @@ TEST(CpuMonitorTimer, TicksSampleRedrawAndRaiseUpdateOnlyWhenEnabledAtRunTime)
 
 TEST(CpuMonitorSampling, AControlGrownWiderKeepsItsNewestSample)
 {
-    ScriptedSource source;
+    ScriptedMonitorSource source;
     CpuMonitorSupport support(source);
     FakeMonitorHost host(20, 10);
     CpuMonitorEvents events;

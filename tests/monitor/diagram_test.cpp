@@ -17,7 +17,7 @@ using namespace torvane;
 
 namespace {
 
-constexpr Colour kBack = Rgb(255, 255, 255);
+constexpr Colour kDiagramBack = Rgb(255, 255, 255);
 constexpr Colour kGrid = Rgb(192, 192, 192);
 constexpr Colour kCanvasOwn = Rgb(1, 2, 3);
 constexpr Colour kSeriesColours[5] = {Rgb(0, 255, 0), Rgb(255, 255, 0), Rgb(255, 0, 0), Rgb(0, 0, 255),
@@ -31,7 +31,7 @@ constexpr LevelField kFields[5] = {&SystemLevels::CPULoadPercent, &SystemLevels:
 DiagramInput GridOnly()
 {
     DiagramInput input;
-    input.backColor = kBack;
+    input.backColor = kDiagramBack;
     input.gridColor = kGrid;
     for (int i = 0; i < 5; ++i)
         input.series[i] = {false, kSeriesColours[i]};
@@ -58,7 +58,7 @@ std::vector<SystemLevels> CpuHistory(const std::vector<float>& levels)
     return history;
 }
 
-std::string Marked(const Canvas& canvas, Colour background = kBack)
+std::string MarkedOnWhite(const Canvas& canvas, Colour background = kDiagramBack)
 {
     return MarkedPixels(canvas, background);
 }
@@ -96,9 +96,9 @@ std::vector<int> Every(int first, int step, int last, std::vector<int> extra = {
 
 std::string Drawn(int width, int height, const DiagramInput& input, int gridOffset = 0)
 {
-    RasterCanvas canvas(width, height, kBack);
+    RasterCanvas canvas(width, height, kDiagramBack);
     DrawDiagram(canvas, input, gridOffset);
-    return Marked(canvas);
+    return MarkedOnWhite(canvas);
 }
 
 struct Segment {
@@ -106,12 +106,12 @@ struct Segment {
 };
 
 // What the given primitive lines paint on a bare canvas.
-std::string Painted(int width, int height, const std::vector<Segment>& segments)
+std::string PaintedSegments(int width, int height, const std::vector<Segment>& segments)
 {
-    RasterCanvas canvas(width, height, kBack);
+    RasterCanvas canvas(width, height, kDiagramBack);
     for (const Segment& s : segments)
         canvas.Line(s.x1, s.y1, s.x2, s.y2, kSeriesColours[0]);
-    return Marked(canvas);
+    return MarkedOnWhite(canvas);
 }
 
 } // namespace
@@ -122,7 +122,7 @@ TEST(DiagramGrid, UnscrolledLinesOfTheMainWindowMonitor)
     int offset = 0;
     DrawDiagram(canvas, GridOnly(), offset);
     EXPECT_EQ(ColumnsIn(canvas, 5, kGrid), Every(0, 33, 330, {360}));
-    EXPECT_EQ(ColumnsIn(canvas, 5, kBack).size(), 361u - 12u);
+    EXPECT_EQ(ColumnsIn(canvas, 5, kDiagramBack).size(), 361u - 12u);
     EXPECT_EQ(RowsIn(canvas, 5, kGrid), Every(0, 12, 72));
     EXPECT_EQ(RowsIn(canvas, 360, kGrid).size(), 73u);
     EXPECT_EQ(ColumnsIn(canvas, 72, kGrid).size(), 361u);
@@ -137,7 +137,7 @@ TEST(DiagramGrid, SpacingRoundsHalvesToEven)
     // (H - 1) / 6 is a half for H = 4, 10, 16, 22.
     const Case cases[] = {{361, 73, 33, 12}, {100, 16, 9, 2}, {23, 22, 2, 4}, {34, 10, 3, 2}, {45, 28, 4, 4}};
     for (const Case& c : cases) {
-        RasterCanvas canvas(c.width, c.height, kBack);
+        RasterCanvas canvas(c.width, c.height, kDiagramBack);
         int offset = 0;
         DrawDiagram(canvas, GridOnly(), offset);
         EXPECT_EQ(ColumnsIn(canvas, 1, kGrid), Every(0, c.dx, c.width - 1, {c.width - 1}))
@@ -146,7 +146,7 @@ TEST(DiagramGrid, SpacingRoundsHalvesToEven)
             << c.width << "x" << c.height;
     }
     // dy = round(0.5) = 0: one line at the top, none between the frame rows.
-    RasterCanvas flat(20, 4, kBack);
+    RasterCanvas flat(20, 4, kDiagramBack);
     int offset = 0;
     DrawDiagram(flat, GridOnly(), offset);
     EXPECT_EQ(ColumnsIn(flat, 1, kGrid), Every(0, 2, 18, {19}));
@@ -160,7 +160,7 @@ TEST(DiagramGrid, ScrollsOnePixelPerTickAndWrapsAfterAWholeWidth)
     };
     const Case cases[] = {{-1, 32}, {-32, 1}, {-33, 0}, {-34, 32}, {-359, 4}, {-360, 3}};
     for (const Case& c : cases) {
-        RasterCanvas canvas(361, 73, kBack);
+        RasterCanvas canvas(361, 73, kDiagramBack);
         int offset = c.drawnAt;
         DrawDiagram(canvas, GridOnly(), offset);
         EXPECT_EQ(ColumnsIn(canvas, 5, kGrid), Every(c.firstVisible, 33, 360, {0, 360})) << c.drawnAt;
@@ -171,7 +171,7 @@ TEST(DiagramGrid, ScrollsOnePixelPerTickAndWrapsAfterAWholeWidth)
     int offset = 0;
     std::vector<int> drawnAt;
     for (int tick = 0; tick < 722; ++tick) {
-        RasterCanvas canvas(361, 73, kBack);
+        RasterCanvas canvas(361, 73, kDiagramBack);
         --offset;
         drawnAt.push_back(offset);
         DrawDiagram(canvas, GridOnly(), offset);
@@ -188,7 +188,7 @@ TEST(DiagramGrid, FixedGridStaysButTheOffsetStillWraps)
     for (const int drawnAt : {-1, -100, -359, -360, -5000}) {
         DiagramInput input = GridOnly();
         input.scrollGrid = false;
-        RasterCanvas canvas(361, 73, kBack);
+        RasterCanvas canvas(361, 73, kDiagramBack);
         int offset = drawnAt;
         DrawDiagram(canvas, input, offset);
         EXPECT_EQ(ColumnsIn(canvas, 5, kGrid), Every(0, 33, 330, {360})) << drawnAt;
@@ -205,7 +205,7 @@ TEST(DiagramGrid, HiddenGridDrawsNothingAndLeavesTheOffset)
         canvas.FillBox({10, 10, 15, 15}, kGrid);
         int offset = drawnAt;
         DrawDiagram(canvas, input, offset);
-        EXPECT_EQ(Marked(canvas), "") << drawnAt;
+        EXPECT_EQ(MarkedOnWhite(canvas), "") << drawnAt;
         EXPECT_EQ(offset, drawnAt);
     }
 }
@@ -213,7 +213,7 @@ TEST(DiagramGrid, HiddenGridDrawsNothingAndLeavesTheOffset)
 TEST(DiagramGrid, TinyHeightsKeepTheVerticalLines)
 {
     // dy = round(2 / 6) = 0: the top line once, then the frame.
-    RasterCanvas canvas(361, 3, kBack);
+    RasterCanvas canvas(361, 3, kDiagramBack);
     int offset = 0;
     DrawDiagram(canvas, GridOnly(), offset);
     EXPECT_EQ(ColumnsIn(canvas, 1, kGrid), Every(0, 33, 330, {360}));
@@ -221,7 +221,7 @@ TEST(DiagramGrid, TinyHeightsKeepTheVerticalLines)
     EXPECT_EQ(ColumnsIn(canvas, 2, kGrid).size(), 361u);
 
     // dx = round(5 / 11) = 0 and dy = 0: only the frame shows.
-    EXPECT_EQ(Drawn(6, 3, GridOnly()), Painted(6, 3, {{0, 0, 6, 0}, {0, 2, 6, 2}, {0, 1, 1, 1}, {5, 1, 6, 1}}));
+    EXPECT_EQ(Drawn(6, 3, GridOnly()), PaintedSegments(6, 3, {{0, 0, 6, 0}, {0, 2, 6, 2}, {0, 1, 1, 1}, {5, 1, 6, 1}}));
 }
 
 TEST(DiagramGrid, TinySizesEnd)
@@ -249,7 +249,7 @@ TEST(DiagramGrid, TinySizesEnd)
                     input.unfilledColumns = 0;
                     for (DiagramSeries& series : input.series)
                         series.displayed = true;
-                    RasterCanvas canvas(width, height, kBack);
+                    RasterCanvas canvas(width, height, kDiagramBack);
                     int offset = drawnAt;
                     DrawDiagram(canvas, input, offset);
                     const bool wraps = drawnAt <= 1LL - width;
@@ -258,7 +258,7 @@ TEST(DiagramGrid, TinySizesEnd)
             }
         }
         if (width > 0 && height > 0) {
-            RasterCanvas canvas(width, height, kBack);
+            RasterCanvas canvas(width, height, kDiagramBack);
             int offset = 0;
             DrawDiagram(canvas, GridOnly(), offset);
             EXPECT_EQ(canvas.GetPixel(0, 0), kGrid) << width << "x" << height;
@@ -278,13 +278,13 @@ TEST(DiagramSeries, NothingUntilTheFirstTickThenOneStepAtTheRightEdge)
             EXPECT_EQ(Drawn(361, 73, CpuOnly(history, style, unfilled)), "") << unfilled << " " << style;
     }
     // Column 359 still zero, the newest (360) at 50: y = round(36.5) = 36.
-    EXPECT_EQ(Drawn(361, 73, CpuOnly(history, 0, 359)), Painted(361, 73, {{359, 73, 360, 36}}));
+    EXPECT_EQ(Drawn(361, 73, CpuOnly(history, 0, 359)), PaintedSegments(361, 73, {{359, 73, 360, 36}}));
     EXPECT_NE(Drawn(361, 73, CpuOnly(history, 0, 359)), "");
     EXPECT_EQ(Drawn(361, 73, CpuOnly(history, 1, 359)), "");
     EXPECT_EQ(Drawn(361, 73, CpuOnly(history, 2, 359)), "");
     history[359].CPULoadPercent = 50;
     EXPECT_EQ(Drawn(361, 73, CpuOnly(history, 1, 359)), "(360,36)");
-    EXPECT_EQ(Drawn(361, 73, CpuOnly(history, 2, 359)), Painted(361, 73, {{359, 36, 359, 73}}));
+    EXPECT_EQ(Drawn(361, 73, CpuOnly(history, 2, 359)), PaintedSegments(361, 73, {{359, 36, 359, 73}}));
 }
 
 TEST(DiagramSeries, EachStyleDrawsItsSteps)
@@ -301,7 +301,7 @@ TEST(DiagramSeries, EachStyleDrawsItsSteps)
         {2, {{1, 7, 1, 10}, {2, 7, 2, 10}, {3, 5, 3, 10}, {4, 2, 4, 10}}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Drawn(6, 10, CpuOnly(history, c.style, 1)), Painted(6, 10, c.steps)) << c.style;
+        EXPECT_EQ(Drawn(6, 10, CpuOnly(history, c.style, 1)), PaintedSegments(6, 10, c.steps)) << c.style;
     EXPECT_EQ(Drawn(6, 10, CpuOnly(history, 1, 1)), "(5,2) (4,5) (2,7) (3,7)");
 }
 
@@ -335,7 +335,7 @@ TEST(DiagramSeries, LevelsMapToRowsWithHalvesToEven)
     }
     // A bar above 100 still fills its column.
     const std::vector<SystemLevels> high = CpuHistory({150, 0, 0});
-    EXPECT_EQ(Drawn(3, 73, CpuOnly(high, 2, 0)), Painted(3, 73, {{0, 0, 0, 73}}));
+    EXPECT_EQ(Drawn(3, 73, CpuOnly(high, 2, 0)), PaintedSegments(3, 73, {{0, 0, 0, 73}}));
 }
 
 TEST(DiagramSeries, UnusableLevelsSkipOnlyTheirSteps)
@@ -345,10 +345,10 @@ TEST(DiagramSeries, UnusableLevelsSkipOnlyTheirSteps)
     for (const float bad : {nan, inf, -inf, 1e30f, -1e30f, FLT_MAX, -FLT_MAX}) {
         // H = 10: 20 -> 8, 50 -> 5, 60 -> 4, 30 -> 7.
         const std::vector<SystemLevels> history = CpuHistory({20, bad, 50, 60, bad, 30});
-        EXPECT_EQ(Drawn(6, 10, CpuOnly(history, 0, 0)), Painted(6, 10, {{2, 5, 3, 4}})) << bad;
+        EXPECT_EQ(Drawn(6, 10, CpuOnly(history, 0, 0)), PaintedSegments(6, 10, {{2, 5, 3, 4}})) << bad;
         EXPECT_EQ(Drawn(6, 10, CpuOnly(history, 1, 0)), "(4,4) (3,5) (1,8)") << bad;
         EXPECT_EQ(Drawn(6, 10, CpuOnly(history, 2, 0)),
-                  Painted(6, 10, {{0, 8, 0, 10}, {2, 5, 2, 10}, {3, 4, 3, 10}}))
+                  PaintedSegments(6, 10, {{0, 8, 0, 10}, {2, 5, 2, 10}, {3, 4, 3, 10}}))
             << bad;
     }
     // Far but usable rows still draw; beyond the limit the step is left out.
@@ -356,7 +356,7 @@ TEST(DiagramSeries, UnusableLevelsSkipOnlyTheirSteps)
     const float limit = static_cast<float>(kDiagramRowLimit);
     const std::vector<SystemLevels> near = CpuHistory({limit + 96, 0});
     const std::vector<SystemLevels> beyond = CpuHistory({limit + 112, 0});
-    EXPECT_EQ(Drawn(2, 100, CpuOnly(near, 2, 0)), Painted(2, 100, {{0, 0, 0, 100}}));
+    EXPECT_EQ(Drawn(2, 100, CpuOnly(near, 2, 0)), PaintedSegments(2, 100, {{0, 0, 0, 100}}));
     EXPECT_EQ(Drawn(2, 100, CpuOnly(beyond, 2, 0)), "");
 }
 
@@ -366,10 +366,10 @@ TEST(DiagramSeries, ColumnsOutsideTheHistoryAreSkipped)
     // bar only its own.
     const std::vector<SystemLevels> shortHistory = CpuHistory({20, 30, 40, 50});
     EXPECT_EQ(Drawn(8, 10, CpuOnly(shortHistory, 0, 0)),
-              Painted(8, 10, {{0, 8, 1, 7}, {1, 7, 2, 6}, {2, 6, 3, 5}}));
+              PaintedSegments(8, 10, {{0, 8, 1, 7}, {1, 7, 2, 6}, {2, 6, 3, 5}}));
     EXPECT_EQ(Drawn(8, 10, CpuOnly(shortHistory, 1, 0)), "(4,5) (3,6) (2,7) (1,8)");
     EXPECT_EQ(Drawn(8, 10, CpuOnly(shortHistory, 2, 0)),
-              Painted(8, 10, {{0, 8, 0, 10}, {1, 7, 1, 10}, {2, 6, 2, 10}, {3, 5, 3, 10}}));
+              PaintedSegments(8, 10, {{0, 8, 0, 10}, {1, 7, 1, 10}, {2, 6, 2, 10}, {3, 5, 3, 10}}));
 
     const std::vector<SystemLevels> empty;
     for (int style = 0; style <= 2; ++style) {
@@ -396,11 +396,11 @@ TEST(DiagramSeries, EachSeriesShowsItsOwnLevelInItsColour)
         DiagramInput input = CpuOnly(history, 1, 0);
         input.series[0].displayed = false;
         input.series[shown].displayed = true;
-        RasterCanvas canvas(4, 100, kBack);
+        RasterCanvas canvas(4, 100, kDiagramBack);
         int offset = 0;
         DrawDiagram(canvas, input, offset);
         const std::string row = std::to_string(90 - 20 * shown);
-        EXPECT_EQ(Marked(canvas), "(1," + row + ") (2," + row + ") (3," + row + ")") << shown;
+        EXPECT_EQ(MarkedOnWhite(canvas), "(1," + row + ") (2," + row + ") (3," + row + ")") << shown;
         EXPECT_EQ(canvas.GetPixel(1, 90 - 20 * shown), kSeriesColours[shown]) << shown;
     }
 }
@@ -425,11 +425,11 @@ TEST(DiagramSeries, LaterSeriesPaintOverEarlierOnes)
         DiagramInput input = CpuOnly(history, 2, 0);
         for (int i = 0; i < 5; ++i)
             input.series[i].displayed = c.shown[i];
-        RasterCanvas canvas(4, 100, kBack);
+        RasterCanvas canvas(4, 100, kDiagramBack);
         int offset = 0;
         DrawDiagram(canvas, input, offset);
         EXPECT_EQ(canvas.GetPixel(1, 95), kSeriesColours[c.onTop]) << c.onTop;
-        EXPECT_EQ(canvas.GetPixel(1, 89 - 20 * c.onTop), kBack) << c.onTop;
+        EXPECT_EQ(canvas.GetPixel(1, 89 - 20 * c.onTop), kDiagramBack) << c.onTop;
     }
 }
 

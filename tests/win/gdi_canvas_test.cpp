@@ -282,9 +282,9 @@ TEST(GdiCanvas, APolylineColoursWhatItsSegmentsWouldOneByOne)
 // levels beyond both edges and the grid's wrap.
 TEST(GdiCanvas, ADiagramMovedOnAColumnIsTheWholeRedraw)
 {
-    constexpr int kWidth = 61;
-    constexpr int kHeight = 23;
-    std::vector<SystemLevels> history(kWidth);
+    constexpr int kDiagramWidth = 61;
+    constexpr int kDiagramHeight = 23;
+    std::vector<SystemLevels> history(kDiagramWidth);
     DiagramInput input;
     input.backColor = Rgb(255, 255, 255);
     input.gridColor = Rgb(0xE0, 0xE0, 0xE0);
@@ -293,7 +293,7 @@ TEST(GdiCanvas, ADiagramMovedOnAColumnIsTheWholeRedraw)
     input.history = &history;
     for (int style = 0; style <= 2; ++style) {
         input.diagramStyle = style;
-        GdiCanvas moved(kWidth, kHeight, kFace);
+        GdiCanvas moved(kDiagramWidth, kDiagramHeight, kFace);
         int offset = 0;
         int drawnWith = offset;
         DrawDiagram(moved, input, offset);
@@ -309,7 +309,7 @@ TEST(GdiCanvas, ADiagramMovedOnAColumnIsTheWholeRedraw)
                 ScrollDiagram(moved, input, offset);
             else
                 DrawDiagram(moved, input, offset);
-            GdiCanvas whole(kWidth, kHeight, kFace);
+            GdiCanvas whole(kDiagramWidth, kDiagramHeight, kFace);
             DrawDiagram(whole, input, wholeOffset);
             ASSERT_EQ(BitmapPixels(moved), BitmapPixels(whole)) << "style " << style << ", tick " << tick;
         }

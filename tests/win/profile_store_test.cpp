@@ -13,7 +13,7 @@ using namespace torvane;
 
 namespace {
 
-std::wstring FreshDirectory()
+std::wstring FreshProfileDirectory()
 {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -33,7 +33,7 @@ std::string FileBytes(const std::wstring& path)
 
 TEST(WinProfileStore, ReadsWhatItWroteAndNothingForMissingKeys)
 {
-    const std::wstring path = FreshDirectory() + L"\\config.ini";
+    const std::wstring path = FreshProfileDirectory() + L"\\config.ini";
     WinProfileStore store(path);
     EXPECT_FALSE(store.ReadRaw(L"Normal", L"AutoRun").has_value());
 
@@ -63,7 +63,7 @@ TEST(WinProfileStore, ReadsWhatItWroteAndNothingForMissingKeys)
 
 TEST(WinProfileStore, LongValuesAreReadCutTo254Bytes)
 {
-    const std::wstring dir = FreshDirectory();
+    const std::wstring dir = FreshProfileDirectory();
     WinProfileStore store(dir + L"\\config.ini");
     store.Write(L"Record", L"RecordCount", std::wstring(300, L'7'));
     const std::optional<std::wstring> read = store.ReadRaw(L"Record", L"RecordCount");
@@ -73,7 +73,7 @@ TEST(WinProfileStore, LongValuesAreReadCutTo254Bytes)
 
 TEST(WinProfileStore, DoubledSeparatorNamesTheSameFile)
 {
-    const std::wstring dir = FreshDirectory();
+    const std::wstring dir = FreshProfileDirectory();
     WinProfileStore single(dir + L"\\config.ini");
     WinProfileStore doubled(dir + L"\\\\config.ini");
     single.Write(L"Normal", L"AlwaysTop", L"1");
@@ -82,7 +82,7 @@ TEST(WinProfileStore, DoubledSeparatorNamesTheSameFile)
 
 TEST(WinProfileStore, WriteIntoAMissingDirectoryFails)
 {
-    WinProfileStore store(FreshDirectory() + L"\\no-such-dir\\config.ini");
+    WinProfileStore store(FreshProfileDirectory() + L"\\no-such-dir\\config.ini");
     EXPECT_FALSE(store.Write(L"Normal", L"AutoRun", L"1"));
     EXPECT_FALSE(store.ReadRaw(L"Normal", L"AutoRun").has_value());
 }
@@ -91,7 +91,7 @@ TEST(WinProfileStore, WriteIntoAMissingDirectoryFails)
 // names in code page 936 included.
 TEST(WinProfileStore, ALongValueIsReadWhole)
 {
-    const std::wstring path = FreshDirectory() + L"\\config.ini";
+    const std::wstring path = FreshProfileDirectory() + L"\\config.ini";
     WinProfileStore store(path);
     std::wstring list;
     for (int i = 0; list.size() < 2000; ++i)
