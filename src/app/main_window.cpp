@@ -59,8 +59,16 @@ bool MainWindow::Create()
         return false;
 
     FormLoad(*this, config_, autorun_, settingsPage_);
-    if (!hiddenAtLoad_)
+    if (!hiddenAtLoad_) {
         ShowWindow(hwnd_, SW_SHOW);
+        UpdateWindow(hwnd_);
+    }
+    // The shell's round trip for the icon (tens of milliseconds under Wine)
+    // comes after the window has painted.
+    if (trayPending_) {
+        trayPending_ = false;
+        tray_.Add(hwnd_);
+    }
     return true;
 }
 
@@ -174,7 +182,7 @@ void MainWindow::HideWindow()
 void MainWindow::InstallTrayIcon()
 {
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
-    tray_.Add(hwnd_);
+    trayPending_ = true;
 }
 
 bool MainWindow::TrayMessage(UINT message, LPARAM lParam)
@@ -227,7 +235,10 @@ void MainWindow::ShowAndRestoreMainWindow()
 
 void MainWindow::SetTopmost(bool topmost)
 {
-    SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Only the band changes: at load the window may still be hidden, and
+    // activating it then would take the focus from the user's program.
+    SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::ProcessPendingMessages()

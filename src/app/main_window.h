@@ -81,6 +81,7 @@ private:
     bool loaded_ = false;
     bool isExiting_ = false;
     bool hiddenAtLoad_ = false;
+    bool trayPending_ = false; // asked for at load, added once the window is up
 };
 
 } // namespace torvane

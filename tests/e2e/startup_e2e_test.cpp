@@ -73,14 +73,19 @@ TEST(Startup, StoredTextsCountAsOnOnlyWhenTheirNumberIsOne)
     }
 }
 
-TEST(Startup, AutoMinKeepsTheWindowHidden)
+TEST(Startup, AutoMinKeepsTheWindowHiddenAndTheUsersWindowInFront)
 {
     ProgramDirectory dir;
     dir.WriteConfig("Normal", "AutoMin", "1");
+    // Always on top is on by default: putting the hidden window in that band
+    // must not activate it.
+    const TestWindow user(L"Alpha 用户窗口");
+    ASSERT_TRUE(user.BringToFront());
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
     ASSERT_TRUE(torvane.Answers());
     EXPECT_FALSE(IsWindowVisible(torvane.window()));
+    EXPECT_EQ(GetForegroundWindow(), user.window());
     EXPECT_EQ(torvane.Checked(ControlId::CheckAutoMin), 1);
     EXPECT_TRUE(torvane.process().Running());
 }

@@ -30,7 +30,8 @@ TEST(Tray, DoubleClickBringsAHiddenWindowBackOnItsLastPageAndLeavesAShownOneAlon
     ProgramDirectory dir;
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
-    EXPECT_EQ(TrayIconCount(), 1);
+    // The icon follows the window's first paint.
+    EXPECT_TRUE(WaitFor([] { return TrayIconCount() == 1; }));
     ASSERT_TRUE(torvane.RealClick(ControlId::ImageSettings));
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(ControlId::PictureSettings)) != 0; }));
     PostMessageW(torvane.window(), WM_CLOSE, 0, 0);
