@@ -31,6 +31,8 @@ MIB = 1024 * 1024
 MEMORY_MARGIN = 3 * MIB
 CPU_FACTOR = 1.5
 LAUNCH_MARGIN_MS = 150.0
+# How far the steady own-CPU ratio may move between runs.
+RATIO_SPREAD = 0.1
 # Speed level 1 raises to high.
 CONFIG_INI = "[Normal]\r\nEnableSpeed=1\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=50\r\n"
 # The boost count label (LabelCount) of the main window.
@@ -352,8 +354,18 @@ def bench(args):
 
     t0 = time.monotonic()
     before = sample()
-    time.sleep(args.seconds)
-    after = sample()
+    # Sampled in windows too. A quiet program's use is steady, but this
+    # machine now and then charges one of them for a burst (a page-in, the
+    # host taking the core), and a burst in one run moves its whole-run ratio
+    # by a few tenths; the median window leaves bursts out.
+    windows, last, mark = [], before, t0
+    while time.monotonic() - t0 < args.seconds - 0.5:
+        time.sleep(min(args.window, max(0.0, args.seconds - (time.monotonic() - t0))))
+        now, at = sample(), time.monotonic()
+        windows.append({key: ((now[key][0] - last[key][0]) / (at - mark),
+                              (now[key][1] - last[key][1]) / (at - mark)) for key, _, _ in PROGRAMS})
+        last, mark = now, at
+    after = last
     elapsed = time.monotonic() - t0
     programs = {}
     for key, _, _ in PROGRAMS:
@@ -363,6 +375,11 @@ def bench(args):
                          "cpu_server_ns": after[key][1] - before[key][1],
                          "cpu_rest_of_prefix_ns": rest,
                          "wakeups_per_s": (after[key][3] - before[key][3]) / elapsed,
+                         "window_seconds": args.window,
+                         "cpu_own_windows_ns_per_s": [w[key][0] for w in windows],
+                         "cpu_server_windows_ns_per_s": [w[key][1] for w in windows],
+                         "cpu_own_steady_ns_per_s": statistics.median(w[key][0] for w in windows),
+                         "cpu_all_steady_ns_per_s": statistics.median(w[key][0] + w[key][1] for w in windows),
                          "vmhwm_bytes": st["VmHWM"], "vmrss_bytes": st["VmRSS"],
                          "launch_ms": median(launches[key]), "launches_ms": launches[key]}
     memory_rows = memory_difference(resident_by_kind(pids["torvane"]), resident_by_kind(pids["feature"]))
@@ -394,13 +411,20 @@ def checks_of(run):
     p = run["programs"]
     t, f, b = p["torvane"], p["feature"], p["floor"]
     t_all, b_all = t["cpu_own_ns"] + t["cpu_server_ns"], b["cpu_own_ns"] + b["cpu_server_ns"]
+
+    def cpu(whole_t, whole_b, steady_t, steady_b):
+        # Met when both the whole run and its median window meet it.
+        return ("%.2f x, whole %.2f x" % (steady_t / steady_b, whole_t / whole_b),
+                whole_t <= CPU_FACTOR * whole_b and steady_t <= CPU_FACTOR * steady_b)
+
     return [
         ("peak memory <= feature floor + 3 MiB", "%.2f <= %.2f MiB" % (t["vmhwm_bytes"] / MIB,
                                                                       (f["vmhwm_bytes"] + MEMORY_MARGIN) / MIB),
          t["vmhwm_bytes"] <= f["vmhwm_bytes"] + MEMORY_MARGIN),
-        ("CPU with server <= 1.5 x plain floor", "%.2f x" % (t_all / b_all), t_all <= CPU_FACTOR * b_all),
-        ("CPU own <= 1.5 x plain floor", "%.2f x" % (t["cpu_own_ns"] / b["cpu_own_ns"]),
-         t["cpu_own_ns"] <= CPU_FACTOR * b["cpu_own_ns"]),
+        ("CPU with server <= 1.5 x plain floor",
+         *cpu(t_all, b_all, t["cpu_all_steady_ns_per_s"], b["cpu_all_steady_ns_per_s"])),
+        ("CPU own <= 1.5 x plain floor",
+         *cpu(t["cpu_own_ns"], b["cpu_own_ns"], t["cpu_own_steady_ns_per_s"], b["cpu_own_steady_ns_per_s"])),
         ("launch <= plain floor + 150 ms", "%+.0f ms" % (t["launch_ms"] - b["launch_ms"]),
          t["launch_ms"] <= b["launch_ms"] + LAUNCH_MARGIN_MS),
     ]
@@ -412,10 +436,12 @@ def report(args):
         with open(path) as f:
             runs.append(json.load(f))
     print("%d run(s), %s, %d cores; CPU over %.0f s from schedstat (ms, %% of one core), program alone and with "
-          "its own wineserver; launch: median of %d" % (len(runs), datetime.date.today().isoformat(),
-                                                         os.cpu_count(), runs[0]["seconds"], runs[0]["launches"]))
-    print("%-4s %-14s %16s %16s %8s %8s %9s %9s %15s" % ("run", "program", "CPU own", "CPU + server", "rest pfx",
-                                                           "wakeup/s", "peak MiB", "launch", "boost med/max"))
+          "its own wineserver; steady: the median %.0f s window (%% of one core, own / with server); launch: "
+          "median of %d" % (len(runs), datetime.date.today().isoformat(), os.cpu_count(), runs[0]["seconds"],
+                            runs[0]["programs"]["floor"]["window_seconds"], runs[0]["launches"]))
+    print("%-4s %-14s %16s %16s %15s %8s %8s %9s %9s %15s" % ("run", "program", "CPU own", "CPU + server", "steady",
+                                                                "rest pfx", "wakeup/s", "peak MiB", "launch",
+                                                                "boost med/max"))
     for n, run in enumerate(runs, 1):
         for key, name, _ in PROGRAMS:
             p = run["programs"][key]
@@ -427,11 +453,12 @@ def report(args):
             boost = "-"
             if key == "torvane":
                 boost = "%.0f/%.0f ms" % (statistics.median(run["boost_ms"]), max(run["boost_ms"]))
-            print("%-4s %-14s %16s %16s %8s %8s %9.2f %6.0f ms %15s"
-                  % (n, name, cell(p["cpu_own_ns"]), cell(p["cpu_own_ns"] + p["cpu_server_ns"]),
+            steady = "%.3f/%.3f%%" % (p["cpu_own_steady_ns_per_s"] / 1e7, p["cpu_all_steady_ns_per_s"] / 1e7)
+            print("%-4s %-14s %16s %16s %15s %8s %8s %9.2f %6.0f ms %15s"
+                  % (n, name, cell(p["cpu_own_ns"]), cell(p["cpu_own_ns"] + p["cpu_server_ns"]), steady,
                      "%.1f" % (p["cpu_rest_of_prefix_ns"] / 1e6), "%.1f" % p.get("wakeups_per_s", 0),
                      p["vmhwm_bytes"] / MIB, p["launch_ms"], boost))
-    print("%-38s %s  %s" % ("target", "  ".join("%-20s" % ("run %d" % n) for n in range(1, len(runs) + 1)),
+    print("%-38s %s  %s" % ("target", "  ".join("%-25s" % ("run %d" % n) for n in range(1, len(runs) + 1)),
                             "result"))
     checks = [checks_of(run) for run in runs]
     all_pass = True
@@ -439,13 +466,23 @@ def report(args):
     for i, (name, _, _) in enumerate(checks[0]):
         ok = all(c[i][2] for c in checks)
         all_pass = all_pass and ok
-        print("%-38s %s  %s" % (name, "  ".join("%-20s" % ("%s %s" % (c[i][1], "ok" if c[i][2] else "MISS"))
+        print("%-38s %s  %s" % (name, "  ".join("%-25s" % ("%s %s" % (c[i][1], "ok" if c[i][2] else "MISS"))
                                                  for c in checks), "PASS" if ok else "FAIL"))
         summary.append({"target": name, "runs": [{"figure": c[i][1], "met": c[i][2]} for c in checks],
                         "pass": ok})
+    if len(runs) > 1:
+        ratios = [r["programs"]["torvane"]["cpu_own_steady_ns_per_s"] / r["programs"]["floor"]["cpu_own_steady_ns_per_s"]
+                  for r in runs]
+        half = (max(ratios) - min(ratios)) / 2
+        ok = half <= RATIO_SPREAD
+        all_pass = all_pass and ok
+        name = "steady own ratio stable to +-%.1f" % RATIO_SPREAD
+        print("%-38s %-25s  %s" % (name, "%.2f .. %.2f: +-%.2f" % (min(ratios), max(ratios), half),
+                                   "PASS" if ok else "FAIL"))
+        summary.append({"target": name, "ratios": ratios, "pass": ok})
     boosts = [ms for run in runs for ms in run["boost_ms"]]
     print("%-38s %s  %s" % ("boost latency median / worst (figure)",
-                            "  ".join("%-20s" % ("%.0f / %.0f ms" % (statistics.median(r["boost_ms"]),
+                            "  ".join("%-25s" % ("%.0f / %.0f ms" % (statistics.median(r["boost_ms"]),
                                                                      max(r["boost_ms"]))) for r in runs),
                             "(no target)"))
     result = {"date": datetime.datetime.now().isoformat(timespec="seconds"), "cores": os.cpu_count(),
@@ -638,9 +675,10 @@ def main():
     b.add_argument("--torvane", required=True, help="the Torvane.exe to measure")
     b.add_argument("--session", action="append", required=True,
                    help="KEY=DIR for floor, feature and torvane: the Wine session each runs in")
-    b.add_argument("--seconds", type=float, default=120.0)
+    b.add_argument("--seconds", type=float, default=200.0)
     b.add_argument("--settle", type=float, default=8.0)
     b.add_argument("--launches", type=int, default=9)
+    b.add_argument("--window", type=float, default=10.0)
     b.add_argument("--switches", type=int, default=8)
     b.add_argument("--out", required=True)
     r = sub.add_parser("report")
