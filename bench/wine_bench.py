@@ -44,6 +44,13 @@ PROGRAMS = [
     ("feature", "feature floor", "TorvaneBenchFeatureFloor"),
     ("torvane", "Torvane", "TorvaneMainWindow"),
 ]
+# The control run: the plain floor measured against itself, in Torvane's
+# place, shows how far the gauge moves for two programs that are the same.
+CONTROL_NAME = "floor again"
+
+
+def window_class_of(key, window_class, control):
+    return "TorvaneBenchFloor" if control and key == "torvane" else window_class
 
 
 def winpath(path):
@@ -65,12 +72,14 @@ def run_wine_to_file(args, path, timeout, env=None):
         return out.read()
 
 
-def prepare(base, key, torvane_exe):
+def prepare(base, key, torvane_exe, control=False):
     """A fresh program folder; returns the program's path."""
     folder = os.path.join(base, key)
     shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder)
-    if key == "torvane":
+    if key == "torvane" and control:
+        key = "floor"
+    elif key == "torvane":
         shutil.copy(torvane_exe, folder)
         shutil.copy(os.path.join(ROOT, "res/tv.ico"), folder)
         with open(os.path.join(folder, "config.ini"), "wb") as f:
@@ -85,21 +94,28 @@ def prepare(base, key, torvane_exe):
 
 
 def launch(window_class, exe, env):
-    """Starts exe through the launcher; returns (ms to visible window, Linux PID)."""
+    """Starts exe through the launcher; returns (ms to visible window, Linux PID).
+    A start that shows no window is reported and tried once more: it is seen
+    about once in a few hundred starts under Wine, and costs the run otherwise."""
     tool = os.path.join(BENCH_BIN, "tv_bench_launch.exe")
-    out = run_wine_to_file([tool, window_class, winpath(exe), "30000"], exe + ".launch.log", timeout=60, env=env)
-    m = re.search(r"visible_ms=(-?[\d.]+)", out)
-    ms = float(m.group(1)) if m else -1.0
-    pid = None
     needle = winpath(exe).encode()
-    for _ in range(100):
-        pid = linux_pid(needle)
+    for attempt in (1, 2):
+        out = run_wine_to_file([tool, window_class, winpath(exe), "30000"], exe + ".launch.log", timeout=60,
+                               env=env)
+        m = re.search(r"visible_ms=(-?[\d.]+)", out)
+        ms = float(m.group(1)) if m else -1.0
+        pid = None
+        for _ in range(100):
+            pid = linux_pid(needle)
+            if pid:
+                break
+            time.sleep(0.05)
+        if ms >= 0 and pid:
+            return ms, pid
+        print("start %d of %s showed no window (launcher said %r)" % (attempt, exe, out))
         if pid:
-            break
-        time.sleep(0.05)
-    if ms < 0 or not pid:
-        raise SystemExit("could not start %s (launcher said %r)" % (exe, out))
-    return ms, pid
+            end_and_wait(pid, needle)
+    raise SystemExit("could not start %s" % exe)
 
 
 def linux_pid(needle):
@@ -152,6 +168,35 @@ def session_server(session):
     if "wineserver" not in os.path.basename(os.readlink("/proc/%d/exe" % pid)):
         raise SystemExit("pid %d of %s is not a wineserver" % (pid, session))
     return pid
+
+
+def display_server():
+    """The Xvfb process serving $DISPLAY, if it is one."""
+    display = os.environ.get("DISPLAY", "").encode()
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as f:
+                argv = f.read().split(b"\0")
+        except OSError:
+            continue
+        if os.path.basename(argv[0]) == b"Xvfb" and display in argv[1:]:
+            return int(entry)
+    return None
+
+
+def onto_one_core(pids):
+    """Every thread of the processes onto the last core. Spread over two
+    cores, the plain floor measured against itself moved by +-0.12 between
+    200 s runs; on one, by +-0.03. Launch is timed before, on all cores."""
+    core = {os.cpu_count() - 1}
+    for pid in pids:
+        try:
+            for tid in os.listdir("/proc/%d/task" % pid):
+                os.sched_setaffinity(int(tid), core)
+        except OSError:  # ended meanwhile
+            continue
 
 
 def prefix_processes(prefix):
@@ -335,8 +380,8 @@ def bench(args):
     for i in range(args.launches):
         # Torvane first, so any cold start cost falls on it, not on a floor.
         for key, _, window_class in reversed(PROGRAMS):
-            exe = prepare(base, key, args.torvane)
-            ms, pid = launch(window_class, exe, envs[key])
+            exe = prepare(base, key, args.torvane, args.control)
+            ms, pid = launch(window_class_of(key, window_class, args.control), exe, envs[key])
             launches[key].append(ms)
             if i < args.launches - 1:
                 end_and_wait(pid, winpath(exe).encode())
@@ -346,6 +391,8 @@ def bench(args):
     time.sleep(args.settle)
     others = {key: [p for p in prefix_processes(envs[key]["WINEPREFIX"]) if p not in (pids[key], servers[key])]
               for key, _, _ in PROGRAMS}
+    onto_one_core([p for key, _, _ in PROGRAMS for p in [pids[key], servers[key]] + others[key]]
+                  + [p for p in [display_server()] if p])
 
     def sample():
         return {key: (cpu_ns(pids[key]), cpu_ns(servers[key]), {p: cpu_ns(p) for p in others[key]},
@@ -387,13 +434,13 @@ def bench(args):
     for key in ("floor", "feature"):
         end_and_wait(pids[key], winpath(exes[key]).encode())
     try:
-        latencies = boost_latency(envs["torvane"], args.switches)
+        latencies = [] if args.control else boost_latency(envs["torvane"], args.switches)
     finally:
         stop(pids["torvane"], winpath(exes["torvane"]).encode())
     result = {"seconds": elapsed, "settle_seconds": args.settle, "launches": args.launches,
               "site_port": os.environ.get("TORVANE_SITE_PORT"),
               "news_requests_served": int(news_requests) if news_requests else None,
-              "torvane_exe": args.torvane, "programs": programs, "boost_ms": latencies,
+              "torvane_exe": args.torvane, "control": args.control, "programs": programs, "boost_ms": latencies,
               "resident_kib_by_mapping": [{"mapping": r[0], "torvane": r[1], "feature_floor": r[2], "more": r[3]}
                                           for r in memory_rows]}
     with open(args.out, "w") as f:
@@ -445,13 +492,14 @@ def report(args):
     for n, run in enumerate(runs, 1):
         for key, name, _ in PROGRAMS:
             p = run["programs"][key]
+            name = CONTROL_NAME if run.get("control") and key == "torvane" else name
             span = run["seconds"] * 1e9 / 100.0
 
             def cell(ns):
                 return "%7.1f %6.3f%%" % (ns / 1e6, ns / span)
 
             boost = "-"
-            if key == "torvane":
+            if key == "torvane" and run["boost_ms"]:
                 boost = "%.0f/%.0f ms" % (statistics.median(run["boost_ms"]), max(run["boost_ms"]))
             steady = "%.3f/%.3f%%" % (p["cpu_own_steady_ns_per_s"] / 1e7, p["cpu_all_steady_ns_per_s"] / 1e7)
             print("%-4s %-14s %16s %16s %15s %8s %8s %9.2f %6.0f ms %15s"
@@ -481,13 +529,14 @@ def report(args):
                                    "PASS" if ok else "FAIL"))
         summary.append({"target": name, "ratios": ratios, "pass": ok})
     boosts = [ms for run in runs for ms in run["boost_ms"]]
-    print("%-38s %s  %s" % ("boost latency median / worst (figure)",
-                            "  ".join("%-25s" % ("%.0f / %.0f ms" % (statistics.median(r["boost_ms"]),
-                                                                     max(r["boost_ms"]))) for r in runs),
-                            "(no target)"))
     result = {"date": datetime.datetime.now().isoformat(timespec="seconds"), "cores": os.cpu_count(),
-              "runs": runs, "targets": summary,
-              "boost_ms": {"median": statistics.median(boosts), "worst": max(boosts)}, "pass": all_pass}
+              "runs": runs, "targets": summary, "pass": all_pass}
+    if boosts:  # none in a control run
+        print("%-38s %s  %s" % ("boost latency median / worst (figure)",
+                                "  ".join("%-25s" % ("%.0f / %.0f ms" % (statistics.median(r["boost_ms"]),
+                                                                         max(r["boost_ms"]))) for r in runs),
+                                "(no target)"))
+        result["boost_ms"] = {"median": statistics.median(boosts), "worst": max(boosts)}
     with open(args.out, "w") as f:
         json.dump(result, f, indent=2)
     print("written: %s" % args.out)
@@ -680,6 +729,8 @@ def main():
     b.add_argument("--launches", type=int, default=9)
     b.add_argument("--window", type=float, default=10.0)
     b.add_argument("--switches", type=int, default=8)
+    b.add_argument("--control", action="store_true",
+                   help="a second plain floor in Torvane's place: the gauge's own spread")
     b.add_argument("--out", required=True)
     r = sub.add_parser("report")
     r.add_argument("--out", required=True)

@@ -5,10 +5,14 @@
 #                             million ticks and samples under ASan/LSan
 #   scripts/bench.sh wine     Torvane beside the plain floor and the feature
 #                             floor under Wine, each with its own wineserver:
-#                             CPU (schedstat), peak memory, launch to visible,
+#                             CPU (schedstat, everything measured on one core
+#                             once started), peak memory, launch to visible,
 #                             boost latency
 #   scripts/bench.sh wine3    the same three times, and the table of all three
 #                             (TORVANE_BENCH_RUNS=N for another count)
+#   scripts/bench.sh control  wine3 with a second plain floor in Torvane's
+#                             place: how far the gauge moves for two programs
+#                             that are the same (result: control.json)
 #   scripts/bench.sh trace    where the CPU time goes: each program's threads,
 #                             and its wineserver requests per second by type
 #   scripts/bench.sh soak     3 minutes under Wine with boosts every 2 s:
@@ -32,7 +36,8 @@ case "$mode" in
     all) steps=(native wine soak) ;;
     native | wine | soak | trace) steps=("$mode") ;;
     wine3) steps=(wine); : "${TORVANE_BENCH_RUNS:=3}" ;;
-    *) echo "usage: scripts/bench.sh [all|native|wine|wine3|trace|soak]" >&2; exit 2 ;;
+    control) steps=(wine); control=1; : "${TORVANE_BENCH_RUNS:=3}" ;;
+    *) echo "usage: scripts/bench.sh [all|native|wine|wine3|control|trace|soak]" >&2; exit 2 ;;
 esac
 mkdir -p build/bench build/bench-native
 status=0
@@ -194,12 +199,15 @@ wine_steps() {
                 echo "-- run $run of ${TORVANE_BENCH_RUNS:-1} (load: $(cut -d' ' -f1-3 /proc/loadavg))"
                 bench_sessions_start || { status=1; break; }
                 timeout 900 python3 bench/wine_bench.py bench --torvane "$torvane_exe" "${sessions[@]}" \
-                    --seconds "${TORVANE_BENCH_SECONDS:-200}" --out "build/bench/run-$run.json" || status=1
+                    --seconds "${TORVANE_BENCH_SECONDS:-200}" ${control:+--control} \
+                    --out "build/bench/run-$run.json" || status=1
                 bench_sessions_stop
                 [ ! -f "build/bench/run-$run.json" ] || runs+=("build/bench/run-$run.json")
             done
             if [ "${#runs[@]}" -gt 0 ]; then
-                python3 bench/wine_bench.py report --out build/bench/result.json "${runs[@]}" || status=1
+                local result=build/bench/result.json
+                [ -z "${control:-}" ] || result=build/bench/control.json
+                python3 bench/wine_bench.py report --out "$result" "${runs[@]}" || status=1
             fi
         elif [ "$step" = trace ]; then
             echo "== where the CPU time goes"

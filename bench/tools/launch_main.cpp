@@ -47,7 +47,9 @@ int wmain(int argc, wchar_t** argv)
             break;
         }
         if (ms > timeout || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) {
-            std::printf("visible_ms=-1 pid=%lu\n", pi.dwProcessId);
+            DWORD code = 0;
+            GetExitCodeProcess(pi.hProcess, &code);
+            std::printf("visible_ms=-1 pid=%lu after_ms=%.0f exit=%lu\n", pi.dwProcessId, ms, code);
             CloseHandle(pi.hThread);
             CloseHandle(pi.hProcess);
             return 1;
