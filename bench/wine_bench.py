@@ -189,7 +189,8 @@ def display_server():
 def onto_one_core(pids):
     """Every thread of the processes onto the last core. Spread over two
     cores, the plain floor measured against itself moved by +-0.12 between
-    200 s runs; on one, by +-0.03. Launch is timed before, on all cores."""
+    200 s runs; on one, by +-0.03 to +-0.07. Launch is timed before, on all
+    cores."""
     core = {os.cpu_count() - 1}
     for pid in pids:
         try:
