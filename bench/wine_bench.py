@@ -118,18 +118,24 @@ def launch(window_class, exe, env):
     raise SystemExit("could not start %s" % exe)
 
 
-def linux_pid(needle):
-    """The Wine process whose command line is the program's path."""
+def find_process(matches):
+    """The first process whose arguments (bytes) `matches` accepts."""
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
         try:
             with open("/proc/%s/cmdline" % entry, "rb") as f:
-                if f.read().split(b"\0")[0] == needle:
-                    return int(entry)
+                argv = f.read().split(b"\0")
         except OSError:
             continue
+        if matches(argv):
+            return int(entry)
     return None
+
+
+def linux_pid(needle):
+    """The Wine process whose command line is the program's path."""
+    return find_process(lambda argv: argv[0] == needle)
 
 
 def schedstat_sum(pid, field):
@@ -173,17 +179,7 @@ def session_server(session):
 def display_server():
     """The Xvfb process serving $DISPLAY, if it is one."""
     display = os.environ.get("DISPLAY", "").encode()
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open("/proc/%s/cmdline" % entry, "rb") as f:
-                argv = f.read().split(b"\0")
-        except OSError:
-            continue
-        if os.path.basename(argv[0]) == b"Xvfb" and display in argv[1:]:
-            return int(entry)
-    return None
+    return find_process(lambda argv: os.path.basename(argv[0]) == b"Xvfb" and display in argv[1:])
 
 
 def onto_one_core(pids):
