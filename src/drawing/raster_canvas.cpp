@@ -77,6 +77,21 @@ RasterCanvas::RasterCanvas(int width, int height, Colour background, FixedTextMe
 {
 }
 
+RasterCanvas::RasterCanvas(std::uint32_t* bitmapPixels, int width, int height, Colour background)
+    : width_(bitmapPixels ? std::max(width, 0) : 0), height_(bitmapPixels ? std::max(height, 0) : 0),
+      background_(background & kRgbMask), bitmapPixels_(bitmapPixels), clip_{0, 0, width_, height_}
+{
+}
+
+std::uint32_t RasterCanvas::Stored(Colour colour) const
+{
+    colour &= kRgbMask;
+    if (!bitmapPixels_)
+        return colour;
+    // Red and blue change places; doing it twice gives the colour back.
+    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
 bool RasterCanvas::Inside(long long x, long long y) const
 {
     return x >= clip_.left && y >= clip_.top && x < clip_.right && y < clip_.bottom;
@@ -87,7 +102,7 @@ bool RasterCanvas::ScrollLeft(int columns)
     if (columns <= 0 || columns >= width_)
         return true;
     for (int y = 0; y < height_; ++y) {
-        const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+        std::uint32_t* row = Pixels() + static_cast<std::ptrdiff_t>(y) * width_;
         std::copy(row + columns, row + width_, row);
     }
     return true;
@@ -107,13 +122,13 @@ void RasterCanvas::SetClip(const PixelRect* box)
 void RasterCanvas::Plot(long long x, long long y, Colour colour)
 {
     if (Inside(x, y))
-        pixels_[static_cast<std::size_t>(y * width_ + x)] = colour & kRgbMask;
+        Pixels()[y * width_ + x] = Stored(colour);
 }
 
 void RasterCanvas::Invert(long long x, long long y)
 {
     if (Inside(x, y))
-        pixels_[static_cast<std::size_t>(y * width_ + x)] ^= kRgbMask;
+        Pixels()[y * width_ + x] ^= kRgbMask;
 }
 
 void RasterCanvas::FillSpan(long long left, long long top, long long right, long long bottom, Colour colour)
@@ -125,9 +140,10 @@ void RasterCanvas::FillSpan(long long left, long long top, long long right, long
     if (left >= right)
         return;
     // Clipped once: each row is one contiguous run of the buffer.
+    const std::uint32_t stored = Stored(colour);
     for (long long y = top; y < bottom; ++y) {
-        const auto first = pixels_.begin() + static_cast<std::ptrdiff_t>(y * width_ + left);
-        std::fill(first, first + static_cast<std::ptrdiff_t>(right - left), colour & kRgbMask);
+        std::uint32_t* first = Pixels() + y * width_ + left;
+        std::fill(first, first + (right - left), stored);
     }
 }
 
@@ -211,7 +227,7 @@ Colour RasterCanvas::GetPixel(int x, int y) const
 {
     if (!Inside(x, y))
         return kInvalidColour;
-    return pixels_[static_cast<std::size_t>(static_cast<long long>(y) * width_ + x)];
+    return Read(Pixels()[static_cast<long long>(y) * width_ + x]);
 }
 
 // DrawFocusRect as Wine draws it on a memory bitmap: it inverts every other

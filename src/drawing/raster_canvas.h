@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,15 @@ struct TextCall {
 };
 
 // A canvas over 32-bit pixels in memory that sets exactly the pixels GDI sets
-// on a memory bitmap, so that drawing rules can be checked without Windows.
+// on a memory bitmap, so that drawing rules can be checked without Windows,
+// and a picture redrawn many times a second can be drawn without GDI's calls.
 class RasterCanvas : public Canvas {
 public:
     RasterCanvas(int width, int height, Colour background, FixedTextMetrics metrics = {});
+    // Over width x height pixels the caller owns, top row first, laid out as
+    // a 32-bit device-independent bitmap keeps them (blue in the low byte).
+    // The memory is drawn on as it stands: nothing is cleared.
+    RasterCanvas(std::uint32_t* bitmapPixels, int width, int height, Colour background);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -52,12 +58,19 @@ private:
     void Invert(long long x, long long y);
     void FillSpan(long long left, long long top, long long right, long long bottom, Colour colour);
     void SlantedLine(int x1, int y1, int x2, int y2, Colour colour);
+    std::uint32_t* Pixels() { return bitmapPixels_ ? bitmapPixels_ : pixels_.data(); }
+    const std::uint32_t* Pixels() const { return bitmapPixels_ ? bitmapPixels_ : pixels_.data(); }
+    // A colour as the memory holds it, and back.
+    std::uint32_t Stored(Colour colour) const;
+    Colour Read(std::uint32_t stored) const { return Stored(stored); }
 
     int width_;
     int height_;
     Colour background_;
     FixedTextMetrics metrics_;
     std::vector<Colour> pixels_;
+    // Set when the pixels are the caller's, in bitmap order.
+    std::uint32_t* bitmapPixels_ = nullptr;
     // The pixels drawing may change: the whole canvas unless clipped.
     PixelRect clip_;
     std::vector<TextCall> texts_;

@@ -12,8 +12,9 @@ RECT ToRect(const PixelRect& box)
 }
 
 // Top-down 32-bit pixels keep every colour exact whatever the display depth.
-HBITMAP CreatePicture(HDC dc, int width, int height)
+HBITMAP CreatePicture(HDC dc, int width, int height, void*& bits)
 {
+    bits = nullptr;
     if (width <= 0 || height <= 0)
         return nullptr;
     BITMAPINFO info{};
@@ -23,7 +24,6 @@ HBITMAP CreatePicture(HDC dc, int width, int height)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
@@ -45,11 +45,13 @@ void GdiCanvas::Resize(int width, int height)
 {
     if (!dc_)
         return;
-    HBITMAP picture = CreatePicture(dc_.get(), width, height);
+    void* bits = nullptr;
+    HBITMAP picture = CreatePicture(dc_.get(), width, height, bits);
     HGDIOBJ previous = SelectObject(dc_.get(), picture ? static_cast<HGDIOBJ>(picture) : originalBitmap_);
     if (!originalBitmap_)
         originalBitmap_ = previous;
     bitmap_.reset(picture);
+    bits_ = picture ? static_cast<std::uint32_t*>(bits) : nullptr;
     width_ = picture ? width : 0;
     height_ = picture ? height : 0;
     Clear();

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "drawing/canvas.h"
 #include "platform/win_handles.h"
 
@@ -23,6 +25,9 @@ public:
     // The caption font; owned by the caller, who keeps it alive while set.
     void SetFont(HFONT font) { font_ = font; }
     HDC Dc() const { return dc_.get(); }
+    // The bitmap's pixels, top row first, blue in the low byte; nullptr
+    // without a bitmap. Writing them directly comes after a GdiFlush.
+    std::uint32_t* Bits() const { return bits_; }
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -45,6 +50,7 @@ private:
     // The DC's own bitmap, selected back before ours is deleted.
     HGDIOBJ originalBitmap_ = nullptr;
     ScopedGdiObject<HBITMAP> bitmap_;
+    std::uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
     Colour background_;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "drawing/win_gdi_canvas.h"
+#include "drawing/win_dib_canvas.h"
 #include "monitor/cpu_monitor.h"
 #include "platform/win_accessible.h"
 #include "platform/win_base_window.h"
@@ -37,7 +37,7 @@ public:
     static CpuMonitorWindow* Create(const CpuMonitorCreateArgs& args);
 
     CpuMonitor& monitor() { return monitor_; }
-    GdiCanvas& picture() { return canvas_; }
+    DibCanvas& picture() { return canvas_; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -75,7 +75,7 @@ private:
     void RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     std::function<void(const wchar_t*)> onPropertyChanged_;
-    GdiCanvas canvas_;
+    DibCanvas canvas_;
     int appearance_ = 1;
     int borderStyle_ = 1;
     CpuMonitor monitor_;

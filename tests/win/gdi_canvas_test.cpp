@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "drawing/drawing_primitives.h"
+#include "drawing/win_dib_canvas.h"
 #include "drawing/win_gdi_canvas.h"
 #include "drawing/gradients.h"
 #include "drawing/raster_canvas.h"
@@ -21,7 +22,8 @@ namespace {
 constexpr Colour kFace = Rgb(236, 233, 216);
 
 // The canvas's bitmap as Colour values, read from the DIB section's memory.
-std::vector<Colour> BitmapPixels(const GdiCanvas& canvas)
+template <typename WinCanvas>
+std::vector<Colour> BitmapPixels(const WinCanvas& canvas)
 {
     GdiFlush();
     DIBSECTION section{};
@@ -58,6 +60,13 @@ testing::AssertionResult SamePixels(const std::function<void(Canvas&)>& draw, in
     const std::vector<Colour> actual = BitmapPixels(gdi);
     if (actual.size() != expected.size())
         return testing::AssertionFailure() << w << "x" << h << ": bitmap not readable";
+    // The canvas that writes the bitmap itself must leave what GDI leaves.
+    // Through a resize, as the monitor's window sizes it.
+    DibCanvas dib(1, 1, kFace);
+    dib.Resize(w, h);
+    draw(dib);
+    if (BitmapPixels(dib) != actual)
+        return testing::AssertionFailure() << w << "x" << h << ": the DIB canvas's bitmap differs from GDI's";
     for (std::size_t i = 0; i < expected.size(); ++i)
         if (actual[i] != expected[i])
             return testing::AssertionFailure() << w << "x" << h << ": pixel (" << i % w << "," << i / w << ") GDI "
@@ -279,7 +288,8 @@ TEST(GdiCanvas, APolylineColoursWhatItsSegmentsWouldOneByOne)
 // The monitor's picture moved on a column and drawn only where it changes
 // must be the device's own whole redraw, pixel for pixel: its copy of a
 // bitmap onto itself and its clipped slanted lines, through steep steps,
-// levels beyond both edges and the grid's wrap.
+// levels beyond both edges and the grid's wrap. So must the canvas the
+// monitor draws with, which writes the bitmap's pixels itself.
 TEST(GdiCanvas, ADiagramMovedOnAColumnIsTheWholeRedraw)
 {
     constexpr int kDiagramWidth = 61;
@@ -294,24 +304,33 @@ TEST(GdiCanvas, ADiagramMovedOnAColumnIsTheWholeRedraw)
     for (int style = 0; style <= 2; ++style) {
         input.diagramStyle = style;
         GdiCanvas moved(kDiagramWidth, kDiagramHeight, kFace);
+        DibCanvas movedDib(kDiagramWidth, kDiagramHeight, kFace);
         int offset = 0;
+        int dibOffset = 0;
         int drawnWith = offset;
         DrawDiagram(moved, input, offset);
+        DrawDiagram(movedDib, input, dibOffset);
         for (int tick = 0; tick < 80; ++tick) {
             std::rotate(history.begin(), history.begin() + 1, history.end());
             for (int i = 0; i < 5; ++i)
                 history.back().*kMonitorSeries[i].level = static_cast<float>((tick * 37 + i * 29) % 170 - 35);
             int wholeOffset = --offset;
+            --dibOffset;
             // After the grid's wrap the picture is drawn whole, as the monitor does.
             const bool movesOn = offset == drawnWith - 1;
             drawnWith = offset;
-            if (movesOn)
+            if (movesOn) {
                 ScrollDiagram(moved, input, offset);
-            else
+                ScrollDiagram(movedDib, input, dibOffset);
+            } else {
                 DrawDiagram(moved, input, offset);
+                DrawDiagram(movedDib, input, dibOffset);
+            }
             GdiCanvas whole(kDiagramWidth, kDiagramHeight, kFace);
             DrawDiagram(whole, input, wholeOffset);
             ASSERT_EQ(BitmapPixels(moved), BitmapPixels(whole)) << "style " << style << ", tick " << tick;
+            ASSERT_EQ(BitmapPixels(movedDib), BitmapPixels(whole)) << "DIB canvas, style " << style << ", tick "
+                                                                   << tick;
         }
     }
 }
