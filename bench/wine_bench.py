@@ -7,7 +7,8 @@ more such runs against the targets (`report`), where the CPU time goes
 `bench` runs each program in a Wine session of its own (a prefix copied from
 one template, a wineserver started the same way), so the server work each
 program causes is counted with it. CPU time is read in nanoseconds from
-/proc/PID/task/*/schedstat."""
+/proc/PID/task/*/schedstat, for each program alone on one core: they take
+turns, the others stopped."""
 import argparse
 import datetime
 import json
@@ -391,39 +392,48 @@ def bench(args):
     onto_one_core([p for key, _, _ in PROGRAMS for p in [pids[key], servers[key]] + others[key]]
                   + [p for p in [display_server()] if p])
 
-    def sample():
-        return {key: (cpu_ns(pids[key]), cpu_ns(servers[key]), {p: cpu_ns(p) for p in others[key]},
-                      wakeups(pids[key]))
-                for key, _, _ in PROGRAMS}
+    # Each program is measured alone on the core: in turn, for one window
+    # each, the other two are stopped. Side by side, the programs' timers
+    # meet on the one core in a phase that each start sets by chance, and
+    # which program pays for the meeting moved the own-CPU ratio by up to
+    # +-0.15 between runs, while within a run it held steady.
+    keys = [key for key, _, _ in PROGRAMS]
+    samples = {key: [] for key in keys}
 
-    t0 = time.monotonic()
-    before = sample()
-    # Sampled in windows too. A quiet program's use is steady, but this
-    # machine now and then charges one of them for a burst (a page-in, the
-    # host taking the core), and a burst in one run moves its whole-run ratio
-    # by a few tenths; the median window leaves bursts out.
-    windows, last, mark = [], before, t0
-    while time.monotonic() - t0 < args.seconds - 0.5:
-        time.sleep(min(args.window, max(0.0, args.seconds - (time.monotonic() - t0))))
-        now, at = sample(), time.monotonic()
-        windows.append({key: ((now[key][0] - last[key][0]) / (at - mark),
-                              (now[key][1] - last[key][1]) / (at - mark)) for key, _, _ in PROGRAMS})
-        last, mark = now, at
-    after = last
-    elapsed = time.monotonic() - t0
+    def snapshot(key):
+        return (cpu_ns(pids[key]), cpu_ns(servers[key]), sum(cpu_ns(p) for p in others[key]), wakeups(pids[key]),
+                time.monotonic())
+
+    try:
+        for _ in range(max(1, round(args.seconds / args.window))):
+            for key in keys:
+                for other in keys:
+                    os.kill(pids[other], signal.SIGCONT if other == key else signal.SIGSTOP)
+                # Past the timer that fell due while it was stopped.
+                time.sleep(args.resume)
+                before = snapshot(key)
+                time.sleep(args.window)
+                after = snapshot(key)
+                samples[key].append([a - b for a, b in zip(after, before)])
+    finally:
+        for key in keys:
+            os.kill(pids[key], signal.SIGCONT)
+    elapsed = statistics.mean(sum(s[4] for s in samples[key]) for key in keys)
     programs = {}
     for key, _, _ in PROGRAMS:
         st = status(pids[key])
-        rest = sum(after[key][2][p] - before[key][2].get(p, 0) for p in after[key][2] if p in before[key][2])
-        programs[key] = {"cpu_own_ns": after[key][0] - before[key][0],
-                         "cpu_server_ns": after[key][1] - before[key][1],
-                         "cpu_rest_of_prefix_ns": rest,
-                         "wakeups_per_s": (after[key][3] - before[key][3]) / elapsed,
+        mine = samples[key]
+        # Per second of the program's own windows, over the run's length.
+        scale = elapsed / sum(s[4] for s in mine)
+        programs[key] = {"cpu_own_ns": sum(s[0] for s in mine) * scale,
+                         "cpu_server_ns": sum(s[1] for s in mine) * scale,
+                         "cpu_rest_of_prefix_ns": sum(s[2] for s in mine) * scale,
+                         "wakeups_per_s": sum(s[3] for s in mine) / sum(s[4] for s in mine),
                          "window_seconds": args.window,
-                         "cpu_own_windows_ns_per_s": [w[key][0] for w in windows],
-                         "cpu_server_windows_ns_per_s": [w[key][1] for w in windows],
-                         "cpu_own_steady_ns_per_s": statistics.median(w[key][0] for w in windows),
-                         "cpu_all_steady_ns_per_s": statistics.median(w[key][0] + w[key][1] for w in windows),
+                         "cpu_own_windows_ns_per_s": [s[0] / s[4] for s in mine],
+                         "cpu_server_windows_ns_per_s": [s[1] / s[4] for s in mine],
+                         "cpu_own_steady_ns_per_s": statistics.median(s[0] / s[4] for s in mine),
+                         "cpu_all_steady_ns_per_s": statistics.median((s[0] + s[1]) / s[4] for s in mine),
                          "vmhwm_bytes": st["VmHWM"], "vmrss_bytes": st["VmRSS"],
                          "launch_ms": median(launches[key]), "launches_ms": launches[key]}
     memory_rows = memory_difference(resident_by_kind(pids["torvane"]), resident_by_kind(pids["feature"]))
@@ -479,7 +489,8 @@ def report(args):
     for path in args.runs:
         with open(path) as f:
             runs.append(json.load(f))
-    print("%d run(s), %s, %d cores; CPU over %.0f s from schedstat (ms, %% of one core), program alone and with "
+    print("%d run(s), %s, %d cores; CPU over %.0f s each, measured in turn on one core, from schedstat (ms, %% of one "
+          "core), program alone and with "
           "its own wineserver; steady: the median %.0f s window (%% of one core, own / with server); launch: "
           "median of %d" % (len(runs), datetime.date.today().isoformat(), os.cpu_count(), runs[0]["seconds"],
                             runs[0]["programs"]["floor"]["window_seconds"], runs[0]["launches"]))
@@ -721,10 +732,11 @@ def main():
     b.add_argument("--torvane", required=True, help="the Torvane.exe to measure")
     b.add_argument("--session", action="append", required=True,
                    help="KEY=DIR for floor, feature and torvane: the Wine session each runs in")
-    b.add_argument("--seconds", type=float, default=200.0)
+    b.add_argument("--seconds", type=float, default=100.0, help="CPU measured per program")
     b.add_argument("--settle", type=float, default=8.0)
     b.add_argument("--launches", type=int, default=9)
-    b.add_argument("--window", type=float, default=10.0)
+    b.add_argument("--window", type=float, default=5.0)
+    b.add_argument("--resume", type=float, default=1.0, help="seconds left out after a program resumes")
     b.add_argument("--switches", type=int, default=8)
     b.add_argument("--control", action="store_true",
                    help="a second plain floor in Torvane's place: the gauge's own spread")

@@ -24,8 +24,9 @@
 # for it (build/bench-torvane/); TORVANE_BENCH_SITE=0 leaves it unreachable,
 # as on a machine offline. TORVANE_BENCH_SOURCE=DIR measures the Torvane of
 # another source tree (a worktree with a change to try);
-# TORVANE_BENCH_SECONDS sets how long CPU is measured (default 200 s, in
-# 10-s windows: the CPU targets hold for the whole run and for its median
+# TORVANE_BENCH_SECONDS sets how long each program's CPU is measured
+# (default 100 s, in 5-s windows taken in turn, the other programs stopped
+# meanwhile: the CPU targets hold for the whole run and for its median
 # window, which leaves out a burst the host charges to one program).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -199,7 +200,7 @@ wine_steps() {
                 echo "-- run $run of ${TORVANE_BENCH_RUNS:-1} (load: $(cut -d' ' -f1-3 /proc/loadavg))"
                 bench_sessions_start || { status=1; break; }
                 timeout 900 python3 bench/wine_bench.py bench --torvane "$torvane_exe" "${sessions[@]}" \
-                    --seconds "${TORVANE_BENCH_SECONDS:-200}" ${control:+--control} \
+                    --seconds "${TORVANE_BENCH_SECONDS:-100}" ${control:+--control} \
                     --out "build/bench/run-$run.json" || status=1
                 bench_sessions_stop
                 [ ! -f "build/bench/run-$run.json" ] || runs+=("build/bench/run-$run.json")
