@@ -22,7 +22,7 @@ esac
 case "$seconds" in
     ''|*[!0-9]*|0) usage ;;
 esac
-targets=(setting_value ad_text access_key format_filesize trim_null ini_read http_head)
+targets=(setting_value ad_text access_key format_filesize trim_null ini_read http_head ledger_text)
 out="$root/build/fuzz"
 
 # clang and its libFuzzer runtime come with the rest of the tools.
