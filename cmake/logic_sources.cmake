@@ -21,6 +21,7 @@ set(TORVANE_LOGIC_SOURCES
   src/booster/booster.cpp
   src/booster/excluded_programs.cpp
   src/booster/ledger_text.cpp
+  src/booster/priority_ledger.cpp
   src/links/ad_text.cpp
   src/links/http_exchange.cpp
   src/links/news_attempt.cpp

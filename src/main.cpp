@@ -7,6 +7,7 @@
 #include "app/start_command.h"
 #include "app/win_single_instance.h"
 #include "booster/win_foreground_window.h"
+#include "booster/win_ledger_file.h"
 #include "booster/win_log_file.h"
 #include "booster/win_process_priority.h"
 #include "monitor/win_system_source.h"
@@ -64,7 +65,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
     WinProcessPriority priority;
     WinLocalClock clock;
     ClockSeededRandom random;
-    Booster booster(foreground, priority, clock, random);
+    WinLedgerFile ledgerFile(place.ledgerPath);
+    Booster booster(foreground, priority, ledgerFile, clock, random);
+    // Before the first tick, speed-up on or not: a copy killed while it held
+    // a process raised has left it in the file.
+    booster.GiveBackLeftBehind();
 
     WinLogFile logFile;
     WinSystemSource systemSource;

@@ -9,6 +9,7 @@
 #include "booster/boost_tick.h"
 #include "booster/booster_settings.h"
 #include "booster/foreground_window.h"
+#include "booster/priority_ledger.h"
 #include "booster/process_priority.h"
 #include "controls/command.h"
 #include "drawing/raster_canvas.h"
@@ -34,19 +35,39 @@ struct BenchForeground : ForegroundWindow {
     std::wstring title;
 };
 
+// Every process is the window of the same number, and takes any class.
+struct BenchProcess : OpenedProcess {
+    explicit BenchProcess(std::uint32_t id) : id(id) {}
+    ProcessIdentity Identity() override { return {id, 1}; }
+    bool Running() override { return true; }
+    std::uint32_t PriorityClass() override { return cls; }
+    bool SetPriorityClass(std::uint32_t c) override
+    {
+        cls = c;
+        return true;
+    }
+    std::uint32_t id;
+    std::uint32_t cls = 0x20;
+};
+
 struct BenchPriority : ProcessPriority {
-    PriorityChange SetWindowProcessClass(std::uintptr_t window, std::uint32_t cls) override
+    std::uint32_t WindowProcessId(std::uintptr_t window) override { return static_cast<std::uint32_t>(window); }
+    std::unique_ptr<OpenedProcess> Open(std::uint32_t id, std::uint32_t&) override
     {
         ++calls;
-        PriorityChange change;
-        change.opened = true;
-        change.process = {static_cast<std::uint32_t>(window), 1};
-        change.before = 0x20;
-        change.after = cls;
-        return change;
+        return std::make_unique<BenchProcess>(id);
     }
-    bool SetProcessClass(const ProcessIdentity&, std::uint32_t) override { return true; }
     long long calls = 0;
+};
+
+struct BenchLedgerStore : LedgerStore {
+    std::string Read() override { return {}; }
+    bool Replace(const std::string&) override
+    {
+        ++writes;
+        return true;
+    }
+    long long writes = 0;
 };
 
 struct BenchClock : LocalClock {

@@ -79,10 +79,11 @@ int main()
 
     BenchForeground foreground;
     BenchPriority priority;
+    BenchLedgerStore ledgerStore;
     BenchClock clock;
     BenchRandom random;
     BenchBoosterPage page;
-    Booster booster(foreground, priority, clock, random);
+    Booster booster(foreground, priority, ledgerStore, clock, random);
     // Warm up with a few switches so the page holds a typical history.
     for (int i = 0; i < 6; ++i) {
         foreground.Show(static_cast<std::uintptr_t>(0x100 + i % 2), i % 2 ? L"画图 - 演示乙" : L"记事本 - 演示甲");

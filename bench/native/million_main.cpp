@@ -29,10 +29,11 @@ int main(int argc, char** argv)
 
     BenchForeground foreground;
     BenchPriority priority;
+    BenchLedgerStore ledgerStore;
     BenchClock clock;
     BenchRandom random;
     BenchBoosterPage page;
-    Booster booster(foreground, priority, clock, random);
+    Booster booster(foreground, priority, ledgerStore, clock, random);
     const wchar_t* titles[3] = {L"记事本 - 演示甲", L"画图 - 演示乙", L"计算器"};
     for (long i = 0; i < rounds; ++i) {
         // A new window every other tick, the same one in between.

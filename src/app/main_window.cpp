@@ -121,7 +121,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         KillTimer(hwnd_, kTimerMain);
         // However the program ends, no boost outlives it.
-        booster_.RestoreLastRaised();
+        booster_.GiveBackAll();
         PostQuitMessage(0);
         return 0;
     default:
@@ -143,9 +143,9 @@ bool MainWindow::CreatePages(int dpi)
     const auto page = [this, dpi](Page which) { return PageCreateArgs{hwnd_, PageRowOf(which).pageId, dpi, fonts_.get()}; };
     settingsView_.onChanged = [this](SettingsControl control) {
         settingsPage_.OnClick(control);
-        // Paused: the application raised last gets its own class back.
+        // Paused: what Torvane raised gets its own class back.
         if (control == SettingsControl::CheckState && !boosting_.speedUp)
-            booster_.RestoreLastRaised();
+            booster_.Pause();
     };
     if (!status_.Create(page(Page::Status), monitorSupport_) || !records_.Create(page(Page::Records)) ||
         !settingsView_.Create(page(Page::Settings)) || !about_.Create(page(Page::About)))

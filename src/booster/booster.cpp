@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "booster/gain_figure.h"
 #include "platform/visible_text.h"
@@ -43,9 +44,9 @@ std::int32_t NextBoostCount(std::int32_t count)
     return count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
 }
 
-Booster::Booster(ForegroundWindow& foreground, ProcessPriority& priority, LocalClock& clock,
-                 RandomSource& random)
-    : foreground_(foreground), priority_(priority), clock_(clock), random_(random)
+Booster::Booster(ForegroundWindow& foreground, ProcessPriority& priority, LedgerStore& ledgerStore,
+                 LocalClock& clock, RandomSource& random)
+    : foreground_(foreground), priority_(priority), clock_(clock), random_(random), ledger_(priority, ledgerStore)
 {
 }
 
@@ -93,13 +94,19 @@ BoostTick Booster::Tick(const BoosterSettings& settings)
     const std::wstring title = ControlCharactersAsSpaces(foreground_.Title(now));
     if (TrimNull(title).empty())
         return tick;
-    if (SameAsLastBoosted(title))
+    // After a pause the window in front is raised again, whatever its title.
+    const bool resuming = std::exchange(resuming_, false);
+    if (!resuming && SameAsLastBoosted(title) && LastBoostedStillRuns())
         return tick;
 
-    LeavePrevious(settings.restoreOriginal);
+    if (!resuming)
+        LeavePrevious(settings.restoreOriginal);
     const std::uint32_t asked = BoostPriorityClass(settings.mode);
-    const PriorityChange change = priority_.SetWindowProcessClass(currentWindow_, asked);
-    lastRaised_ = change.opened ? Raised{true, currentWindow_, change.process, change.before} : Raised{};
+    const PriorityChange change =
+        ledger_.Raise(priority_.WindowProcessId(currentWindow_), asked,
+                      settings.restoreOriginal ? GiveBackTo::ClassBefore : GiveBackTo::Normal);
+    lastBoostedKnown_ = change.opened;
+    lastBoostedProcess_ = change.process;
 
     // The title is taken either way, so that a window that cannot be raised
     // is tried once, not every second.
@@ -124,22 +131,46 @@ BoostTick Booster::Tick(const BoosterSettings& settings)
 
 void Booster::LeavePrevious(bool restoreOriginal)
 {
-    if (!restoreOriginal) {
-        // As designed: the window before goes to normal, whatever it had.
-        priority_.SetWindowProcessClass(previousWindow_, kNormalPriorityClass);
+    // With "恢复原优先级" a window Torvane did not raise is left alone; one
+    // it raised is the ledger's to give back either way.
+    if (restoreOriginal)
         return;
-    }
-    // The window before gets its own class back, if Torvane raised it and
-    // its process still runs; a window Torvane did not raise is left alone.
-    if (lastRaised_.valid && lastRaised_.window == previousWindow_)
-        RestoreLastRaised();
+    const std::uint32_t id = priority_.WindowProcessId(previousWindow_);
+    if (id == 0 || ledger_.Holds(id))
+        return;
+    // As designed: the window before goes to normal, whatever it had.
+    std::uint32_t error = 0;
+    if (const std::unique_ptr<OpenedProcess> process = priority_.Open(id, error))
+        process->SetPriorityClass(kNormalPriorityClass);
 }
 
-void Booster::RestoreLastRaised()
+void Booster::Pause()
 {
-    if (lastRaised_.valid && lastRaised_.before != 0)
-        priority_.SetProcessClass(lastRaised_.process, lastRaised_.before);
-    lastRaised_ = Raised{};
+    ledger_.GiveBackAll();
+    currentWindow_ = 0;
+    excludedWindow_ = 0;
+    resuming_ = true;
+}
+
+void Booster::GiveBackAll()
+{
+    ledger_.GiveBackAll();
+}
+
+void Booster::GiveBackLeftBehind()
+{
+    ledger_.GiveBackLeftBehind();
+}
+
+bool Booster::LastBoostedStillRuns()
+{
+    // No process known for the title (none boosted yet, or it could not be
+    // opened): the title alone decides, as designed.
+    if (!lastBoostedKnown_)
+        return true;
+    std::uint32_t error = 0;
+    const std::unique_ptr<OpenedProcess> process = priority_.Open(lastBoostedProcess_.id, error);
+    return process && process->Identity() == lastBoostedProcess_ && process->Running();
 }
 
 bool Booster::SameAsLastBoosted(const std::wstring& title) const

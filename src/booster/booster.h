@@ -8,6 +8,7 @@
 #include "booster/booster_settings.h"
 #include "booster/foreground_window.h"
 #include "booster/history.h"
+#include "booster/priority_ledger.h"
 #include "booster/process_priority.h"
 #include "booster/speed_mode.h"
 #include "platform/local_clock.h"
@@ -21,16 +22,21 @@ std::int32_t NextBoostCount(std::int32_t count);
 // The foreground priority booster: once a second it raises the process of a
 // newly focused window and returns the one before it to normal. It keeps the
 // last boosted title, the count and the history; a tick says what it did.
+// What it raised is held in its ledger until given back.
 class Booster {
 public:
-    Booster(ForegroundWindow& foreground, ProcessPriority& priority, LocalClock& clock,
-            RandomSource& random);
+    Booster(ForegroundWindow& foreground, ProcessPriority& priority, LedgerStore& ledgerStore,
+            LocalClock& clock, RandomSource& random);
 
     void Reset();
     BoostTick Tick(const BoosterSettings& settings);
-    // Gives the process raised last the class it had before, if it still
-    // runs: on exit, and when speed-up is paused.
-    void RestoreLastRaised();
+    // Speed-up paused: everything raised gets its class back, and the next
+    // tick with speed-up on raises the window in front again.
+    void Pause();
+    // Exit, log-off, the window's end: everything raised gets its class back.
+    void GiveBackAll();
+    // At start, before the first tick: what a copy that was killed left raised.
+    void GiveBackLeftBehind();
 
     std::uintptr_t CurrentWindow() const { return currentWindow_; }
     std::uintptr_t PreviousWindow() const { return previousWindow_; }
@@ -40,6 +46,7 @@ public:
 
 private:
     bool SameAsLastBoosted(const std::wstring& title) const;
+    bool LastBoostedStillRuns();
     void LeavePrevious(bool restoreOriginal);
     void Record(BoostTick& tick, double limit, SpeedMode mode);
     void RecordFailure(BoostTick& tick, double limit, const std::wstring& reason);
@@ -58,13 +65,13 @@ private:
     // boosted either.
     std::wstring lastBoosted_ = L"无";
     History history_;
-    // The process raised last and its class before; none once it is restored.
-    struct Raised {
-        bool valid = false;
-        std::uintptr_t window = 0;
-        ProcessIdentity process;
-        std::uint32_t before = 0;
-    } lastRaised_;
+    PriorityLedger ledger_;
+    // The process of the title boosted last, while known: the same-title
+    // rule holds only while it runs.
+    bool lastBoostedKnown_ = false;
+    ProcessIdentity lastBoostedProcess_;
+    // Pausing gave the window in front its class back: the next tick raises it.
+    bool resuming_ = false;
 };
 
 } // namespace torvane

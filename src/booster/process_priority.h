@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace torvane {
 
@@ -11,9 +12,10 @@ struct ProcessIdentity {
     std::uint32_t id = 0;
     std::uint64_t startTime = 0;
     bool operator==(const ProcessIdentity& other) const { return id == other.id && startTime == other.startTime; }
+    bool operator!=(const ProcessIdentity& other) const { return !(*this == other); }
 };
 
-// What setting a window's process class did.
+// What raising a window's process did.
 struct PriorityChange {
     bool opened = false;        // the process could be opened to change its class
     ProcessIdentity process;
@@ -22,14 +24,28 @@ struct PriorityChange {
     std::uint32_t error = 0;    // the system's reason when it could not be opened
 };
 
+// A process held open to read and change its class. It stays that very
+// process while held, even if it ends and its id is given to another.
+class OpenedProcess {
+public:
+    virtual ~OpenedProcess() = default;
+    virtual ProcessIdentity Identity() = 0;
+    virtual bool Running() = 0;
+    // 0 when it cannot be read.
+    virtual std::uint32_t PriorityClass() = 0;
+    virtual bool SetPriorityClass(std::uint32_t priorityClass) = 0;
+};
+
+// The system's processes, as far as the booster reads and changes them.
 class ProcessPriority {
 public:
     virtual ~ProcessPriority() = default;
-    // The process owning the window, or this process when the window is 0.
-    virtual PriorityChange SetWindowProcessClass(std::uintptr_t window, std::uint32_t priorityClass) = 0;
-    // That very process, if it still runs: false when it has ended, its id now
-    // names another process, or it cannot be opened.
-    virtual bool SetProcessClass(const ProcessIdentity& process, std::uint32_t priorityClass) = 0;
+    // The id of the process owning the window, this process's when the
+    // window is 0, and 0 when the window no longer exists.
+    virtual std::uint32_t WindowProcessId(std::uintptr_t window) = 0;
+    // Null, with the system's reason in `error`, when the process cannot be
+    // opened to change its class.
+    virtual std::unique_ptr<OpenedProcess> Open(std::uint32_t id, std::uint32_t& error) = 0;
 };
 
 } // namespace torvane

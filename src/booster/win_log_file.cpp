@@ -4,6 +4,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/win_handles.h"
+#include "platform/win_replace_file.h"
 
 namespace torvane {
 
@@ -49,24 +50,8 @@ bool WinLogFile::Replace(const std::wstring& path, const std::wstring& content, 
             return Fail(reason);
     }
 
-    const std::wstring temporary = path + L".tmp";
-    const std::string bytes = ToAnsi(content);
-    ScopedHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    if (!file)
+    if (!ReplaceFileWhole(path, ToAnsi(content), true))
         return Fail(reason);
-    DWORD written = 0;
-    const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                          written == bytes.size() && FlushFileBuffers(file.get());
-    if (!complete)
-        Fail(reason);
-    file.reset();
-    if (!complete || !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (complete)
-            Fail(reason);
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
     return true;
 }
 

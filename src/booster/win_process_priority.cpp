@@ -6,51 +6,53 @@ namespace torvane {
 
 namespace {
 
-std::uint64_t StartTime(HANDLE process)
-{
-    FILETIME created = {}, exited = {}, kernel = {}, user = {};
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return 0;
-    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-}
+class WinOpenedProcess : public OpenedProcess {
+public:
+    WinOpenedProcess(std::uint32_t id, HANDLE process) : id_(id), process_(process) {}
+
+    ProcessIdentity Identity() override
+    {
+        FILETIME created = {}, exited = {}, kernel = {}, user = {};
+        if (!GetProcessTimes(process_.get(), &created, &exited, &kernel, &user))
+            return {id_, 0};
+        return {id_, (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime};
+    }
+    bool Running() override
+    {
+        DWORD exitCode = 0;
+        return GetExitCodeProcess(process_.get(), &exitCode) && exitCode == STILL_ACTIVE;
+    }
+    std::uint32_t PriorityClass() override { return GetPriorityClass(process_.get()); }
+    bool SetPriorityClass(std::uint32_t priorityClass) override
+    {
+        return ::SetPriorityClass(process_.get(), priorityClass) != 0;
+    }
+
+private:
+    std::uint32_t id_;
+    ScopedHandle process_;
+};
 
 } // namespace
 
-PriorityChange WinProcessPriority::SetWindowProcessClass(std::uintptr_t window, std::uint32_t priorityClass)
+std::uint32_t WinProcessPriority::WindowProcessId(std::uintptr_t window)
 {
-    DWORD pid = 0;
-    if (window != 0)
-        GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &pid);
-    else
-        pid = GetCurrentProcessId();
-
-    PriorityChange change;
-    ScopedHandle process(OpenProcess(PROCESS_SET_INFORMATION | PROCESS_QUERY_INFORMATION, FALSE, pid));
-    if (!process) {
-        change.error = GetLastError();
-        // What it has now can still be read, where the system allows it.
-        ScopedHandle queryOnly(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-        if (queryOnly)
-            change.before = change.after = GetPriorityClass(queryOnly.get());
-        return change;
-    }
-    change.opened = true;
-    change.process = {pid, StartTime(process.get())};
-    change.before = GetPriorityClass(process.get());
-    SetPriorityClass(process.get(), priorityClass);
-    change.after = GetPriorityClass(process.get());
-    return change;
+    if (window == 0)
+        return GetCurrentProcessId();
+    DWORD id = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &id);
+    return id;
 }
 
-bool WinProcessPriority::SetProcessClass(const ProcessIdentity& identity, std::uint32_t priorityClass)
+std::unique_ptr<OpenedProcess> WinProcessPriority::Open(std::uint32_t id, std::uint32_t& error)
 {
-    ScopedHandle process(OpenProcess(PROCESS_SET_INFORMATION | PROCESS_QUERY_INFORMATION, FALSE, identity.id));
-    if (!process || StartTime(process.get()) != identity.startTime)
-        return false;
-    DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process.get(), &exitCode) || exitCode != STILL_ACTIVE)
-        return false;
-    return SetPriorityClass(process.get(), priorityClass) != 0;
+    HANDLE process = OpenProcess(PROCESS_SET_INFORMATION | PROCESS_QUERY_INFORMATION, FALSE, id);
+    if (!process) {
+        error = GetLastError();
+        return nullptr;
+    }
+    error = 0;
+    return std::make_unique<WinOpenedProcess>(id, process);
 }
 
 } // namespace torvane

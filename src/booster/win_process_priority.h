@@ -6,8 +6,8 @@ namespace torvane {
 
 class WinProcessPriority : public ProcessPriority {
 public:
-    PriorityChange SetWindowProcessClass(std::uintptr_t window, std::uint32_t priorityClass) override;
-    bool SetProcessClass(const ProcessIdentity& process, std::uint32_t priorityClass) override;
+    std::uint32_t WindowProcessId(std::uintptr_t window) override;
+    std::unique_ptr<OpenedProcess> Open(std::uint32_t id, std::uint32_t& error) override;
 };
 
 } // namespace torvane

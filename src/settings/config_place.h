@@ -18,10 +18,12 @@ public:
     virtual bool CopyNew(const std::wstring& from, const std::wstring& to) = 0;
 };
 
-// Where config.ini and Logs.txt live for this run.
+// Where config.ini, Logs.txt and the list of processes Torvane holds raised
+// live for this run.
 struct ConfigPlace {
     std::wstring configPath;
     std::wstring logsPath;
+    std::wstring ledgerPath;
     // True when they live in the user's application data rather than beside
     // the program.
     bool inUserData = false;

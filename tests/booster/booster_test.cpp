@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <map>
 #include <string>
@@ -8,11 +9,14 @@
 #include "booster/booster.h"
 #include "booster/excluded_programs.h"
 #include "fakes/fake_booster_page.h"
+#include "fakes/fake_process_table.h"
 #include "fakes/scripted_random.h"
 
 using namespace torvane;
 
 namespace {
+
+constexpr std::uint32_t kOwn = FakeProcessTable::kOwnId;
 
 struct FakeForeground : ForegroundWindow {
     std::uintptr_t Window() override
@@ -44,48 +48,6 @@ struct FakeForeground : ForegroundWindow {
     int titleReads = 0;
 };
 
-struct PriorityCall {
-    std::uint32_t processId;
-    std::uintptr_t window;
-    std::uint32_t priorityClass;
-    bool operator==(const PriorityCall& o) const
-    {
-        return processId == o.processId && window == o.window && priorityClass == o.priorityClass;
-    }
-};
-
-// Every window's process is process `window` (started at time 1) at normal
-// class, and takes the class asked, unless the test says otherwise.
-struct FakePriority : ProcessPriority {
-    PriorityChange SetWindowProcessClass(std::uintptr_t window, std::uint32_t cls) override
-    {
-        calls.push_back({0, window, cls});
-        const auto scripted = answers.find(window);
-        if (scripted != answers.end())
-            return scripted->second;
-        PriorityChange change;
-        change.opened = true;
-        change.process = {static_cast<std::uint32_t>(window), 1};
-        change.before = 0x20;
-        change.after = cls;
-        return change;
-    }
-    bool SetProcessClass(const ProcessIdentity& process, std::uint32_t cls) override
-    {
-        restores.push_back({process.id, process.startTime, cls});
-        return true;
-    }
-    std::vector<PriorityCall> calls;
-    std::map<std::uintptr_t, PriorityChange> answers;
-    struct Restore {
-        std::uint32_t id;
-        std::uint64_t startTime;
-        std::uint32_t cls;
-        bool operator==(const Restore& o) const { return id == o.id && startTime == o.startTime && cls == o.cls; }
-    };
-    std::vector<Restore> restores;
-};
-
 struct FakeClock : LocalClock {
     std::wstring CurrentTimeText() override { return now; }
     std::wstring now = L"12:34:56";
@@ -100,10 +62,11 @@ protected:
     }
 
     FakeForeground foreground;
-    FakePriority priority;
+    FakeProcessTable priority;
+    FakeLedgerStore store;
     FakeClock clock;
     ScriptedRandom random{{DrawFor(5)}};
-    Booster booster{foreground, priority, clock, random};
+    Booster booster{foreground, priority, store, clock, random};
     FakeBoosterPage page;
 };
 
@@ -112,7 +75,7 @@ protected:
 TEST_F(BoosterTest, FirstBoostRestoresOwnProcessAndRaisesTheNewWindow)
 {
     SwitchTo(0x10, L"记事本");
-    const std::vector<PriorityCall> expected = {{0, 0, 0x20}, {0, 0x10, 0x80}};
+    const std::vector<PriorityCall> expected = {{kOwn, 0x20}, {0x10, 0x80}};
     EXPECT_EQ(priority.calls, expected);
     EXPECT_EQ(booster.CurrentWindow(), 0x10u);
     EXPECT_EQ(booster.PreviousWindow(), 0u);
@@ -133,7 +96,7 @@ TEST_F(BoosterTest, ModeTextChoosesTheRaisedClass)
         {L"普通提速 ", 0x100, L" 疯狂提速，速度提升："},
     };
     for (const Case& c : cases) {
-        Booster fresh{foreground, priority, clock, random};
+        Booster fresh{foreground, priority, store, clock, random};
         FakeBoosterPage freshPage;
         freshPage.speedMode = c.mode;
         priority.calls.clear();
@@ -151,7 +114,7 @@ TEST_F(BoosterTest, SwitchingBackAndForthBoostsEachChange)
     SwitchTo(0xB, L"Beta");
     SwitchTo(0xA, L"Alpha");
     const std::vector<PriorityCall> expected = {
-        {0, 0, 0x20}, {0, 0xA, 0x80}, {0, 0xA, 0x20}, {0, 0xB, 0x80}, {0, 0xB, 0x20}, {0, 0xA, 0x80},
+        {kOwn, 0x20}, {0xA, 0x80}, {0xA, 0x20}, {0xB, 0x80}, {0xB, 0x20}, {0xA, 0x80},
     };
     EXPECT_EQ(priority.calls, expected);
     EXPECT_EQ(page.count, L"3");
@@ -178,7 +141,7 @@ TEST_F(BoosterTest, NoBoostCases)
     };
     for (const Case& c : cases) {
         // A fresh booster, which has boosted the last title when there is one.
-        Booster fresh{foreground, priority, clock, random};
+        Booster fresh{foreground, priority, store, clock, random};
         FakeBoosterPage freshPage;
         if (c.lastBoosted != L"无") {
             foreground.Show(0x77, c.lastBoosted);
@@ -199,13 +162,13 @@ TEST_F(BoosterTest, NoBoostCases)
     }
 }
 
-TEST_F(BoosterTest, SameTitleSkipDoesNotRestoreAndNextBoostRestoresOnlyTheWindowJustBefore)
+TEST_F(BoosterTest, SameTitleSkipDoesNotRestoreAndTheNextBoostGivesBackTheRaisedOneToo)
 {
     SwitchTo(0xB, L"Beta");
     SwitchTo(0xC, L"Beta - second");
     SwitchTo(0xD, L"Delta");
     const std::vector<PriorityCall> expected = {
-        {0, 0, 0x20}, {0, 0xB, 0x80}, {0, 0xC, 0x20}, {0, 0xD, 0x80},
+        {kOwn, 0x20}, {0xB, 0x80}, {0xC, 0x20}, {0xB, 0x20}, {0xD, 0x80},
     };
     EXPECT_EQ(priority.calls, expected);
     EXPECT_EQ(page.count, L"2");
@@ -217,6 +180,7 @@ TEST_F(BoosterTest, UnchangedHandleDoesNothingButTheClock)
     clock.now = L"12:35:00";
     SwitchTo(0xA, L"Alpha");
     EXPECT_EQ(priority.calls.size(), 2u);
+    EXPECT_EQ(store.writes, 1) << "a tick that changes nothing writes nothing";
     EXPECT_EQ(page.time, L"12:35:00");
     // The title is read for the window new in front, not again each second.
     EXPECT_EQ(foreground.titleReads, 1);
@@ -235,7 +199,7 @@ TEST_F(BoosterTest, PausedTickChangesNothingAndResumeComparesWithTheHandleBefore
 
     page.speedUp = true;
     page.Show(booster.Tick(page.Settings()));
-    const std::vector<PriorityCall> expected = {{0, 0, 0x20}, {0, 0xA, 0x80}, {0, 0xA, 0x20}, {0, 0xB, 0x80}};
+    const std::vector<PriorityCall> expected = {{kOwn, 0x20}, {0xA, 0x80}, {0xA, 0x20}, {0xB, 0x80}};
     EXPECT_EQ(priority.calls, expected);
 }
 
@@ -292,7 +256,7 @@ TEST_F(BoosterTest, HistoryIsEmptiedOncePastTheLimitBeforeTheNewLine)
         {"no limit shown cleans every time", L"", {45, 45}},
     };
     for (const Case& c : cases) {
-        Booster fresh{foreground, priority, clock, random};
+        Booster fresh{foreground, priority, store, clock, random};
         FakeBoosterPage freshPage;
         freshPage.limit = c.limit;
         for (std::size_t i = 0; i < c.lengths.size(); ++i) {
@@ -329,44 +293,41 @@ TEST_F(BoosterTest, ATitleIsRecordedOnOneLineAndNoWindowKeepsTheLastRaisedToRest
     EXPECT_EQ(page.history, L"12:34:56 第一  行 尾 普通提速，速度提升：5%\r\n");
     SwitchTo(0, L"?4");
     SwitchTo(0xB, L"Beta");
-    const std::vector<PriorityCall> expected = {{0, 0, 0x20}, {0, 0xA, 0x80}, {0, 0xA, 0x20}, {0, 0xB, 0x80}};
+    const std::vector<PriorityCall> expected = {{kOwn, 0x20}, {0xA, 0x80}, {0xA, 0x20}, {0xB, 0x80}};
     EXPECT_EQ(priority.calls, expected);
     EXPECT_EQ(page.count, L"2");
 }
 
-// What the class read back says decides the record and the count.
+// What the class read back says decides the record, the count and what the
+// ledger keeps.
 TEST_F(BoosterTest, TheClassReadBackDecidesTheRecordAndTheCount)
 {
-    const auto answer = [](bool opened, std::uint32_t after, std::uint32_t error) {
-        PriorityChange change;
-        change.opened = opened;
-        change.process = {0x51, 7};
-        change.before = 0x4000;
-        change.after = after;
-        change.error = error;
-        return change;
-    };
     struct Case {
         const char* name;
         const wchar_t* mode;
-        PriorityChange change;
+        std::map<std::uint32_t, std::uint32_t> grants;
+        std::uint32_t openError;
         const wchar_t* line; // after "<time> <title>", before the gain
         int count;
+        const char* ledger;
     };
     const Case cases[] = {
-        {"high as asked", L"普通提速", answer(true, 0x80, 0), L" 普通提速，速度提升：", 1},
-        {"real-time as asked", L"疯狂提速", answer(true, 0x100, 0), L" 疯狂提速，速度提升：", 1},
-        {"high where real-time was asked", L"疯狂提速", answer(true, 0x80, 0), L" 普通提速，速度提升：", 1},
-        {"class unchanged", L"普通提速", answer(true, 0x4000, 0), L" 未能提速：优先级未改变\r\n", 0},
-        {"not opened, denied", L"疯狂提速", answer(false, 0, 5),
-         L" 未能提速：拒绝访问（可能需要以管理员身份运行）\r\n", 0},
-        {"not opened, other", L"普通提速", answer(false, 0, 87), L" 未能提速：无法打开该程序（错误 87）\r\n", 0},
+        {"high as asked", L"普通提速", {}, 0, L" 普通提速，速度提升：", 1, "81 7 16384 128\r\n"},
+        {"real-time as asked", L"疯狂提速", {}, 0, L" 疯狂提速，速度提升：", 1, "81 7 16384 256\r\n"},
+        {"high where real-time was asked", L"疯狂提速", {{0x100, 0x80}}, 0, L" 普通提速，速度提升：", 1,
+         "81 7 16384 128\r\n"},
+        {"class unchanged", L"普通提速", {{0x80, 0x4000}}, 0, L" 未能提速：优先级未改变\r\n", 0, ""},
+        {"not opened, denied", L"疯狂提速", {}, 5, L" 未能提速：拒绝访问（可能需要以管理员身份运行）\r\n", 0, ""},
+        {"not opened, other", L"普通提速", {}, 87, L" 未能提速：无法打开该程序（错误 87）\r\n", 0, ""},
     };
     for (const Case& c : cases) {
-        Booster fresh{foreground, priority, clock, random};
+        FakeLedgerStore caseStore;
+        Booster fresh{foreground, priority, caseStore, clock, random};
         FakeBoosterPage freshPage;
         freshPage.speedMode = c.mode;
-        priority.answers = {{0x51, c.change}};
+        FakeProcess& elevated = priority.Process(0x51, 7, 0x4000);
+        elevated.grants = c.grants;
+        elevated.openError = c.openError;
         foreground.Show(0x51, L"Elevated");
         freshPage.Show(fresh.Tick(freshPage.Settings()));
         const std::wstring start = L"12:34:56 Elevated" + std::wstring(c.line);
@@ -376,6 +337,7 @@ TEST_F(BoosterTest, TheClassReadBackDecidesTheRecordAndTheCount)
         EXPECT_EQ(freshPage.info, L"Elevated") << c.name;
         // A failure is not a boost the status page reports.
         EXPECT_EQ(freshPage.target, c.count ? L"Elevated" : L"无") << c.name;
+        EXPECT_EQ(caseStore.text, c.ledger) << c.name;
 
         // The same window is not tried again on the next ticks.
         const std::size_t calls = priority.calls.size();
@@ -386,29 +348,33 @@ TEST_F(BoosterTest, TheClassReadBackDecidesTheRecordAndTheCount)
     }
 }
 
-// Exit and pause give the process raised last its own class back, through
-// its identity; nothing else is touched, and only once.
-TEST_F(BoosterTest, RestoringGivesTheLastRaisedProcessItsClassBackOnce)
+// Exit gives what was raised its own class back, through its identity, once;
+// a pause does the same, and the next tick raises the window in front again.
+TEST_F(BoosterTest, ExitAndPauseGiveBackOnceAndResumeRaisesAgain)
 {
-    PriorityChange below;
-    below.opened = true;
-    below.process = {0x61, 42};
-    below.before = 0x4000;
-    below.after = 0x80;
-    priority.answers = {{0xA, below}};
+    priority.windows = {{0xA, 0x61}};
+    priority.Process(0x61, 42, 0x4000);
     SwitchTo(0xA, L"Encoder");
-    booster.RestoreLastRaised();
-    booster.RestoreLastRaised();
-    EXPECT_EQ(priority.restores, (std::vector<FakePriority::Restore>{{0x61, 42, 0x4000}}));
+    priority.calls.clear();
+    booster.Pause();
+    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0x61, 0x4000}}));
+    SwitchTo(0xA, L"Encoder");
+    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0x61, 0x4000}, {0x61, 0x80}}));
+    EXPECT_EQ(page.count, L"2");
+    EXPECT_EQ(store.text, "97 42 16384 128\r\n");
 
-    // A process that could not be opened was not raised: nothing to restore.
-    PriorityChange denied;
-    denied.error = 5;
-    priority.answers = {{0xB, denied}};
-    priority.restores.clear();
+    priority.calls.clear();
+    booster.GiveBackAll();
+    booster.GiveBackAll();
+    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0x61, 0x4000}}));
+    EXPECT_EQ(store.text, "");
+
+    // A process that could not be opened was not raised: nothing to give back.
+    priority.Process(0xB).openError = 5;
     SwitchTo(0xB, L"Elevated");
-    booster.RestoreLastRaised();
-    EXPECT_TRUE(priority.restores.empty());
+    priority.calls.clear();
+    booster.GiveBackAll();
+    EXPECT_TRUE(priority.calls.empty());
 }
 
 // With "恢复原优先级" the window left behind gets the class it had before
@@ -416,16 +382,11 @@ TEST_F(BoosterTest, RestoringGivesTheLastRaisedProcessItsClassBackOnce)
 TEST_F(BoosterTest, LeavingAWindowRestoresItsOwnClassOnlyWhenAsked)
 {
     for (const bool restoreOriginal : {false, true}) {
-        Booster fresh{foreground, priority, clock, random};
+        Booster fresh{foreground, priority, store, clock, random};
         FakeBoosterPage freshPage;
-        PriorityChange encoder;
-        encoder.opened = true;
-        encoder.process = {0x71, 9};
-        encoder.before = 0x4000;
-        encoder.after = 0x80;
-        priority.answers = {{0xE, encoder}};
+        priority.windows = {{0xE, 0x71}};
+        priority.Process(0x71, 9, 0x4000);
         priority.calls.clear();
-        priority.restores.clear();
         BoosterSettings settings = freshPage.Settings();
         settings.restoreOriginal = restoreOriginal;
         foreground.Show(0xE, L"Encoder");
@@ -433,15 +394,89 @@ TEST_F(BoosterTest, LeavingAWindowRestoresItsOwnClassOnlyWhenAsked)
         foreground.Show(0xF, L"Editor");
         fresh.Tick(settings);
         if (restoreOriginal) {
-            EXPECT_EQ(priority.restores, (std::vector<FakePriority::Restore>{{0x71, 9, 0x4000}}));
-            // Nothing else: not Torvane itself before the first raise, not
-            // the encoder by its window.
-            EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0, 0xE, 0x80}, {0, 0xF, 0x80}}));
+            // Nothing else: not Torvane itself before the first raise.
+            EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0x71, 0x80}, {0x71, 0x4000}, {0xF, 0x80}}));
         } else {
-            EXPECT_TRUE(priority.restores.empty());
-            EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0, 0, 0x20}, {0, 0xE, 0x80}, {0, 0xE, 0x20}, {0, 0xF, 0x80}}));
+            EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{kOwn, 0x20}, {0x71, 0x80}, {0x71, 0x20}, {0xF, 0x80}}));
         }
     }
+}
+
+// At the next boost the process raised before is given back only while it
+// is that process, still runs and still has the class Torvane set, whatever
+// became of its window and whatever came in front between.
+TEST_F(BoosterTest, TheRaisedProcessIsGivenBackOnlyWhileItIsTheSameAndUnmoved)
+{
+    struct Case {
+        const char* name;
+        std::function<void(FakeProcessTable&)> meanwhile;
+        std::vector<PriorityCall> afterRaise; // from leaving A to raising B
+    };
+    const Case cases[] = {
+        {"untouched", [](FakeProcessTable&) {}, {{0xA, 0x20}, {0xB, 0x80}}},
+        {"the user chose another class", [](FakeProcessTable& t) { t.processes[0xA]->cls = 0x4000; }, {{0xB, 0x80}}},
+        {"it ended", [](FakeProcessTable& t) { t.processes[0xA]->running = false; }, {{0xB, 0x80}}},
+        {"its id names another process", [](FakeProcessTable& t) { t.Process(0xA, 2, 0x80); }, {{0xB, 0x80}}},
+        {"its window closed, the process runs on", [](FakeProcessTable& t) { t.windows[0xA] = 0; },
+         {{0xA, 0x20}, {0xB, 0x80}}},
+    };
+    for (const Case& c : cases) {
+        for (const std::wstring between : {L"", L"AlphaWin 2"}) {
+            FakeProcessTable table;
+            FakeLedgerStore ledger;
+            Booster fresh{foreground, table, ledger, clock, random};
+            FakeBoosterPage freshPage;
+            const auto tick = [&](std::uintptr_t window, const std::wstring& title) {
+                foreground.Show(window, title);
+                freshPage.Show(fresh.Tick(freshPage.Settings()));
+            };
+            tick(0xA, L"AlphaWin");
+            table.windows[0xC] = 0xC0;
+            tick(0xC, between); // not boosted: untitled, or the same title
+            c.meanwhile(table);
+            table.calls.clear();
+            tick(0xB, L"BetaWin");
+            std::vector<PriorityCall> expected = {{0xC0, 0x20}};
+            expected.insert(expected.end(), c.afterRaise.begin(), c.afterRaise.end());
+            EXPECT_EQ(table.calls, expected) << c.name << " / \"" << std::string(between.begin(), between.end()) << "\"";
+            EXPECT_EQ(ledger.text, "11 1 32 128\r\n") << c.name;
+        }
+    }
+}
+
+// A program that was closed and started again is raised, though its title is
+// the one boosted last; while it runs, a window with that title is not.
+TEST_F(BoosterTest, TheSameTitleSkipsOnlyWhileTheProcessRaisedForItRuns)
+{
+    SwitchTo(0xA, L"AlphaWin");
+    SwitchTo(0xC, L"AlphaWin 2");
+    EXPECT_EQ(page.count, L"1");
+    priority.processes[0xA]->running = false;
+    priority.calls.clear();
+    SwitchTo(0xD, L"AlphaWin");
+    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0xC, 0x20}, {0xD, 0x80}}));
+    EXPECT_EQ(page.count, L"2");
+}
+
+// At start, what a killed copy left is given back under the same rules, and
+// the file is emptied.
+TEST_F(BoosterTest, WhatAKilledCopyLeftIsGivenBackAtStartWhereItIsStillOurs)
+{
+    priority.autoCreate = false;
+    priority.Process(0x10, 5, 0x80);          // still as it was left
+    priority.Process(0x11, 5, 0x4000);        // moved by the user since
+    priority.Process(0x12, 6, 0x100);         // the id names another process
+    priority.Process(0x13, 5, 0x100).running = false;
+    store.text = "16 5 64 128\r\n17 5 32 128\r\n18 5 32 256\r\n19 5 32 256\r\n20 5 32 128\r\n"
+                 "24095 1 32 128\r\n";
+    booster.GiveBackLeftBehind();
+    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0x10, 0x40}}));
+    EXPECT_EQ(store.text, "");
+    EXPECT_EQ(store.writes, 1);
+
+    // Nothing left: nothing written.
+    booster.GiveBackLeftBehind();
+    EXPECT_EQ(store.writes, 1);
 }
 
 // An excluded program's window: nothing raised, lowered, recorded or counted,
@@ -467,7 +502,7 @@ TEST_F(BoosterTest, AnExcludedProgramIsNeverTouched)
     EXPECT_EQ(foreground.nameLookups, 1) << "an excluded window is looked up once";
 
     tick(0xB, L"Beta");
-    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0, 0xA, 0x20}, {0, 0xB, 0x80}}));
+    EXPECT_EQ(priority.calls, (std::vector<PriorityCall>{{0xA, 0x20}, {0xB, 0x80}}));
     EXPECT_EQ(page.count, L"2");
 }
 

@@ -81,6 +81,8 @@ TEST(ConfigPlace, BesideTheProgramWhenWritableElseTheUsersDataWithTheSettingsCop
         EXPECT_EQ(place.inUserData, c.inUserData) << c.name;
         EXPECT_EQ(place.configPath, c.inUserData ? kUser : kBeside) << c.name;
         EXPECT_EQ(place.logsPath, c.inUserData ? kData + L"\\Torvane\\Logs.txt" : kProgram + L"\\Logs.txt") << c.name;
+        EXPECT_EQ(place.ledgerPath, c.inUserData ? kData + L"\\Torvane\\Raised.txt" : kProgram + L"\\Raised.txt")
+            << c.name;
         const std::string after = disk.files.count(kUser) ? disk.files[kUser] : "<none>";
         EXPECT_EQ(after, c.userContentAfter ? c.userContentAfter : "<none>") << c.name;
     }

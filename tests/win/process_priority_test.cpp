@@ -8,7 +8,7 @@ using namespace torvane;
 
 namespace {
 
-// A window of this process, for the window-handle form of the call.
+// A window of this process, for the window-handle form of the lookup.
 class OwnWindow {
 public:
     OwnWindow()
@@ -25,59 +25,52 @@ private:
 
 } // namespace
 
-TEST(WinProcessPriority, SetsAndReadsBackTheClassOfTheProcessFound)
+TEST(WinProcessPriority, FindsTheWindowsProcessAndSetsAndReadsBackItsClass)
 {
     WinProcessPriority priority;
     OwnWindow window;
-    struct Case {
-        std::uintptr_t window;
-        std::uint32_t cls;
-    };
-    const Case cases[] = {
-        {0, HIGH_PRIORITY_CLASS},
-        {0, NORMAL_PRIORITY_CLASS},
-        {window.handle(), ABOVE_NORMAL_PRIORITY_CLASS},
-        {0, BELOW_NORMAL_PRIORITY_CLASS},
-        {window.handle(), NORMAL_PRIORITY_CLASS},
-    };
-    std::uint32_t before = GetPriorityClass(GetCurrentProcess());
-    for (const Case& c : cases) {
-        const PriorityChange change = priority.SetWindowProcessClass(c.window, c.cls);
-        EXPECT_TRUE(change.opened);
-        EXPECT_EQ(change.before, before);
-        EXPECT_EQ(change.after, c.cls);
-        EXPECT_EQ(change.process.id, GetCurrentProcessId());
-        EXPECT_NE(change.process.startTime, 0u);
-        EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), c.cls);
-        before = c.cls;
+    EXPECT_EQ(priority.WindowProcessId(0), GetCurrentProcessId());
+    EXPECT_EQ(priority.WindowProcessId(window.handle()), GetCurrentProcessId());
+    EXPECT_EQ(priority.WindowProcessId(window.handle() + 0x10000), 0u) << "no such window";
+
+    std::uint32_t error = 1;
+    const auto own = priority.Open(GetCurrentProcessId(), error);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(error, 0u);
+    EXPECT_EQ(own->Identity().id, GetCurrentProcessId());
+    EXPECT_NE(own->Identity().startTime, 0u);
+    EXPECT_TRUE(own->Running());
+    for (const DWORD cls : {HIGH_PRIORITY_CLASS, BELOW_NORMAL_PRIORITY_CLASS, NORMAL_PRIORITY_CLASS}) {
+        EXPECT_TRUE(own->SetPriorityClass(cls));
+        EXPECT_EQ(own->PriorityClass(), cls);
+        EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), cls);
     }
+
+    EXPECT_FALSE(priority.Open(0, error)) << "id 0 is no process that can be changed";
+    EXPECT_EQ(error, static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
+    EXPECT_FALSE(priority.Open(0xFFFFFFF0u, error));
+    EXPECT_NE(error, 0u);
 }
 
-TEST(WinProcessPriority, AProcessThatCannotBeFoundIsNotOpened)
+// A held process stays that process after it ends: it says so, and its
+// start time still tells it from a new one under the same id.
+TEST(WinProcessPriority, AProcessThatEndedIsSeenToHaveEnded)
 {
+    wchar_t command[] = L"cmd.exe /c exit 0";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &startup, &started));
+    CloseHandle(started.hThread);
     WinProcessPriority priority;
-    OwnWindow window;
-    const std::uintptr_t gone = window.handle() + 0x10000;
-    const PriorityChange change = priority.SetWindowProcessClass(gone, HIGH_PRIORITY_CLASS);
-    EXPECT_FALSE(change.opened);
-    EXPECT_EQ(change.after, 0u);
-    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
-}
-
-// A restore reaches the process only while its id still names it.
-TEST(WinProcessPriority, ARestoreTouchesOnlyTheSameProcess)
-{
-    WinProcessPriority priority;
-    const PriorityChange own = priority.SetWindowProcessClass(0, NORMAL_PRIORITY_CLASS);
-    ASSERT_TRUE(own.opened);
-
-    ProcessIdentity reused = own.process;
-    reused.startTime += 1; // the same id, another start: another process
-    EXPECT_FALSE(priority.SetProcessClass(reused, IDLE_PRIORITY_CLASS));
-    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
-    EXPECT_FALSE(priority.SetProcessClass({0xFFFFFFF0u, own.process.startTime}, IDLE_PRIORITY_CLASS));
-
-    EXPECT_TRUE(priority.SetProcessClass(own.process, BELOW_NORMAL_PRIORITY_CLASS));
-    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
-    priority.SetProcessClass(own.process, NORMAL_PRIORITY_CLASS);
+    std::uint32_t error = 0;
+    const auto child = priority.Open(started.dwProcessId, error);
+    ASSERT_TRUE(child);
+    const ProcessIdentity identity = child->Identity();
+    EXPECT_NE(identity.startTime, 0u);
+    EXPECT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(started.hProcess);
+    EXPECT_FALSE(child->Running());
+    EXPECT_EQ(child->Identity(), identity);
 }
