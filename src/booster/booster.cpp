@@ -138,9 +138,11 @@ void Booster::LeavePrevious(bool restoreOriginal)
     const std::uint32_t id = priority_.WindowProcessId(previousWindow_);
     if (id == 0 || ledger_.Holds(id))
         return;
-    // As designed: the window before goes to normal, whatever it had.
+    // As designed: the window before goes to normal, whatever it had,
+    // unless the user chose that class over Torvane's raise.
     std::uint32_t error = 0;
-    if (const std::unique_ptr<OpenedProcess> process = priority_.Open(id, error))
+    const std::unique_ptr<OpenedProcess> process = priority_.Open(id, error);
+    if (process && !ledger_.LeftToUser(process->Identity()))
         process->SetPriorityClass(kNormalPriorityClass);
 }
 

@@ -6,6 +6,19 @@
 
 namespace torvane {
 
+namespace {
+
+constexpr std::size_t kLeftToUserMax = 64;
+
+// Still the class Torvane left: a kill between asking real-time and noting
+// that high was granted leaves an entry saying real-time.
+bool StillAsSet(std::uint32_t cls, const LedgerEntry& entry)
+{
+    return cls == entry.set || (entry.set == kRealtimePriorityClass && cls == kHighPriorityClass);
+}
+
+} // namespace
+
 PriorityLedger::PriorityLedger(ProcessPriority& processes, LedgerStore& store)
     : processes_(processes), store_(store)
 {
@@ -21,13 +34,14 @@ PriorityChange PriorityLedger::Raise(std::uint32_t id, std::uint32_t priorityCla
         change.process = process->Identity();
         change.before = process->PriorityClass();
         raised = {change.process, change.before, priorityClass};
+        leftToUser_.erase(std::remove(leftToUser_.begin(), leftToUser_.end(), change.process), leftToUser_.end());
     }
     std::vector<LedgerEntry> held;
     held.swap(entries_);
     for (const LedgerEntry& entry : held) {
         if (!process || entry.process != change.process)
             GiveBack(entry, others);
-        else if (entry.set == change.before)
+        else if (StillAsSet(change.before, entry))
             raised.before = entry.before; // raised again: what it had before the first raise
     }
     if (!process) {
@@ -73,15 +87,25 @@ bool PriorityLedger::Holds(std::uint32_t id) const
                        [id](const LedgerEntry& entry) { return entry.process.id == id; });
 }
 
+bool PriorityLedger::LeftToUser(const ProcessIdentity& process) const
+{
+    return std::find(leftToUser_.begin(), leftToUser_.end(), process) != leftToUser_.end();
+}
+
 void PriorityLedger::GiveBack(const LedgerEntry& entry, GiveBackTo to)
 {
     std::uint32_t error = 0;
     const std::unique_ptr<OpenedProcess> process = processes_.Open(entry.process.id, error);
     // Another process under the same id, one that ended, or a class someone
     // chose since: not Torvane's to change.
-    if (!process || process->Identity() != entry.process || !process->Running() ||
-        process->PriorityClass() != entry.set)
+    if (!process || process->Identity() != entry.process || !process->Running())
         return;
+    if (!StillAsSet(process->PriorityClass(), entry)) {
+        if (leftToUser_.size() == kLeftToUserMax)
+            leftToUser_.pop_front();
+        leftToUser_.push_back(entry.process);
+        return;
+    }
     const bool toBefore = to == GiveBackTo::ClassBefore && entry.before != 0;
     process->SetPriorityClass(toBefore ? entry.before : kNormalPriorityClass);
 }

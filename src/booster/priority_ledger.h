@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ public:
     void GiveBackLeftBehind();
 
     bool Holds(std::uint32_t id) const;
+    // Dropped because someone chose another class since Torvane raised it:
+    // the designed step "the window before goes to normal" leaves it alone
+    // too, until Torvane raises it again.
+    bool LeftToUser(const ProcessIdentity& process) const;
     const std::vector<LedgerEntry>& Entries() const { return entries_; }
 
 private:
@@ -55,6 +60,7 @@ private:
     ProcessPriority& processes_;
     LedgerStore& store_;
     std::vector<LedgerEntry> entries_;
+    std::deque<ProcessIdentity> leftToUser_; // the latest few
     // The text in the store, so that a ledger that did not change costs no write.
     std::string stored_;
 };

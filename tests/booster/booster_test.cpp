@@ -377,6 +377,19 @@ TEST_F(BoosterTest, ExitAndPauseGiveBackOnceAndResumeRaisesAgain)
     EXPECT_TRUE(priority.calls.empty());
 }
 
+// A ledger file that cannot be written (a read-only folder) costs only the
+// safety after a kill: boosting and giving back go on.
+TEST_F(BoosterTest, ALedgerFileThatCannotBeWrittenCostsOnlyTheCrashSafety)
+{
+    store.failing = true;
+    SwitchTo(0xA, L"Alpha");
+    SwitchTo(0xB, L"Beta");
+    booster.GiveBackAll();
+    EXPECT_EQ(priority.calls,
+              (std::vector<PriorityCall>{{kOwn, 0x20}, {0xA, 0x80}, {0xA, 0x20}, {0xB, 0x80}, {0xB, 0x20}}));
+    EXPECT_EQ(page.count, L"2");
+}
+
 // With "恢复原优先级" the window left behind gets the class it had before
 // Torvane raised it, through its process's identity; without it, normal.
 TEST_F(BoosterTest, LeavingAWindowRestoresItsOwnClassOnlyWhenAsked)
