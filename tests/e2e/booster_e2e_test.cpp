@@ -78,7 +78,7 @@ TEST(Booster, SwitchingRaisesTheNewWindowAndReturnsThePreviousToNormal)
     }
 }
 
-TEST(Booster, TitleStartingWithTheLastBoostedIsSkippedAndDoesNotRestore)
+TEST(Booster, TitleStartingWithTheLastBoostedIsSkippedAndTheNextBoostGivesBackBoth)
 {
     BoostSetup setup("1");
     TestWindow a(L"Alpha window");
@@ -99,10 +99,12 @@ TEST(Booster, TitleStartingWithTheLastBoostedIsSkippedAndDoesNotRestore)
     EXPECT_EQ(Count(torvane), before);
     EXPECT_EQ(torvane.Text(ControlId::LabelInfo), L"Beta window");
 
-    // The next boost restores the window seen just before it, not the last boosted.
+    // The next boost lowers the window seen just before it, and gives back
+    // the one raised last.
     ASSERT_TRUE(a.BringToFront());
     EXPECT_TRUE(WaitFor([&] { return a.PriorityClass() == kHigh; }, kTwoTicks));
-    EXPECT_EQ(b.PriorityClass(), kHigh);
+    EXPECT_EQ(b.PriorityClass(), kNormal);
+    EXPECT_EQ(c.PriorityClass(), kNormal);
     EXPECT_EQ(Count(torvane), before + 1);
 }
 

@@ -182,10 +182,12 @@ DWORD ChildProcess::PriorityClass() const
     return GetPriorityClass(info_.hProcess);
 }
 
-Torvane::Torvane(const ProgramDirectory& directory)
+Torvane::Torvane(const ProgramDirectory& directory, const std::function<void()>& justStarted)
 {
     if (!process_.Start(directory.ExePath(), L"", directory.path()))
         return;
+    if (justStarted)
+        justStarted();
     HWND window = process_.WaitForWindow(kMainWindowClass);
     if (!window)
         return;
@@ -346,6 +348,12 @@ bool TestWindow::BringToFront() const
 {
     SetForegroundWindow(window_);
     return WaitFor([&] { return GetForegroundWindow() == window_; }, 3000);
+}
+
+bool TestWindow::CloseWindowOnly() const
+{
+    PostMessageW(window_, WM_APP + 1, 0, 0);
+    return WaitFor([&] { return !IsWindow(window_); }, 3000) && process_.Running();
 }
 
 std::optional<std::string> RunValue(HKEY root)

@@ -58,7 +58,8 @@ private:
 // The running program: its main window and controls, found by id.
 class Torvane {
 public:
-    explicit Torvane(const ProgramDirectory& directory);
+    // justStarted runs as soon as the process is there, before its window.
+    explicit Torvane(const ProgramDirectory& directory, const std::function<void()>& justStarted = nullptr);
 
     // False when the window did not come up, or its load did not finish.
     bool started() const { return window_ != nullptr; }
@@ -96,6 +97,9 @@ public:
     DWORD PriorityClass() const { return process_.PriorityClass(); }
     bool SetPriorityClass(DWORD priorityClass) const { return ::SetPriorityClass(process_.handle(), priorityClass) != 0; }
     bool BringToFront() const;
+    // Its window goes, its process runs on; false when the window stays.
+    bool CloseWindowOnly() const;
+    bool Running() const { return process_.Running(); }
 
 private:
     ChildProcess process_;

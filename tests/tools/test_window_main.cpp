@@ -1,15 +1,26 @@
-// A plain top-level window with the title given on the command line, for the
-// booster to find in the foreground. It ends when closed.
+// A plain top-level window with the title given on the command line (none
+// for an empty one), for the booster to find in the foreground. It ends when
+// closed; sent kCloseWindowOnly, its window goes and the process runs on, as
+// a program that lives on in the notification area does.
 #include <windows.h>
 
 #include "unquoted.h"
 
 namespace {
 
+constexpr UINT kCloseWindowOnly = WM_APP + 1;
+bool keepRunning = false;
+
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == kCloseWindowOnly) {
+        keepRunning = true;
+        DestroyWindow(window);
+        return 0;
+    }
     if (message == WM_DESTROY) {
-        PostQuitMessage(0);
+        if (!keepRunning)
+            PostQuitMessage(0);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

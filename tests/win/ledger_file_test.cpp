@@ -6,13 +6,14 @@
 #include <windows.h>
 
 #include "booster/win_ledger_file.h"
+#include "booster/win_process_priority.h"
 #include "platform/ansi_text.h"
 
 using namespace torvane;
 
 namespace {
 
-std::wstring FreshDirectory()
+std::wstring FreshLedgerFolder()
 {
     static int serial = 0;
     wchar_t temp[MAX_PATH];
@@ -34,7 +35,7 @@ bool Exists(const std::wstring& path)
 // huge file is read only as far as the reader looks.
 TEST(WinLedgerFile, ReplacesWholeRemovesWhenEmptyAndReadsWithinTheBound)
 {
-    const std::wstring path = FreshDirectory() + L"\\Raised.txt";
+    const std::wstring path = FreshLedgerFolder() + L"\\Raised.txt";
     DeleteFileW(path.c_str()); // left by an earlier run under the same process id
     WinLedgerFile file(path);
     EXPECT_TRUE(file.Read().empty());
@@ -56,7 +57,46 @@ TEST(WinLedgerFile, ReplacesWholeRemovesWhenEmptyAndReadsWithinTheBound)
 
 TEST(WinLedgerFile, AFolderThatCannotBeWrittenIsReported)
 {
-    WinLedgerFile file(FreshDirectory() + L"\\no such folder\\Raised.txt");
+    WinLedgerFile file(FreshLedgerFolder() + L"\\no such folder\\Raised.txt");
     EXPECT_FALSE(file.Replace("1 2 32 128\r\n"));
     EXPECT_EQ(file.Read(), "");
+}
+
+// What another copy left, read at start from a file that is not sound: ten
+// thousand entries, a live process under another start time, garbage. It
+// costs little, touches nothing and leaves no file.
+TEST(WinLedgerFile, ABadFileAtStartCostsLittleAndTouchesNothing)
+{
+    wchar_t command[] = L"cmd.exe /c exit 0";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
+                               nullptr, nullptr, &startup, &child));
+    ASSERT_TRUE(SetPriorityClass(child.hProcess, HIGH_PRIORITY_CLASS));
+
+    const std::wstring path = FreshLedgerFolder() + L"\\Raised.txt";
+    std::string text = std::to_string(child.dwProcessId) + " 12345 64 128\r\n";
+    for (int id = 4; id < 40000; id += 4)
+        text += std::to_string(id) + " 1 64 128\r\n";
+    text += std::string(10 * 1024 * 1024, '\xFF');
+    std::ofstream(ToAnsi(path), std::ios::binary) << text;
+
+    WinLedgerFile file(path);
+    WinProcessPriority processes;
+    PriorityLedger ledger(processes, file);
+    LARGE_INTEGER frequency, started, ended;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&started);
+    ledger.GiveBackLeftBehind();
+    QueryPerformanceCounter(&ended);
+    const double ms = 1000.0 * static_cast<double>(ended.QuadPart - started.QuadPart) / frequency.QuadPart;
+    EXPECT_LT(ms, 100.0);
+    EXPECT_EQ(GetPriorityClass(child.hProcess), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
+    EXPECT_FALSE(Exists(path));
+
+    TerminateProcess(child.hProcess, 0);
+    WaitForSingleObject(child.hProcess, 5000);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
 }
