@@ -37,7 +37,7 @@ struct BenchForeground : ForegroundWindow {
 
 // Every process is the window of the same number, and takes any class.
 struct BenchProcess : OpenedProcess {
-    explicit BenchProcess(std::uint32_t id) : id(id) {}
+    explicit BenchProcess(std::uint32_t processId) : id(processId) {}
     ProcessIdentity Identity() override { return {id, 1}; }
     bool Running() override { return true; }
     std::uint32_t PriorityClass() override { return cls; }
