@@ -18,6 +18,7 @@ set(TORVANE_LOGIC_SOURCES
   src/app/start_command.cpp
   src/settings/config_place.cpp
   src/app/window_chrome.cpp
+  src/booster/application_processes.cpp
   src/booster/booster.cpp
   src/booster/excluded_programs.cpp
   src/booster/ledger_text.cpp
@@ -47,6 +48,7 @@ set(TORVANE_LOGIC_SOURCES
   src/booster/gain_figure.cpp
   src/booster/records.cpp
   src/booster/speed_mode.cpp
+  src/booster/switch_settle.cpp
   src/settings/autorun.cpp
   src/tray/tray_menu.cpp
   src/tray/tray_window_proc.cpp

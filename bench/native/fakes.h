@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/random_digits.h"
 #include "platform/trim_null.h"
@@ -26,6 +27,7 @@ struct BenchForeground : ForegroundWindow {
     std::uintptr_t Window() override { return window; }
     std::wstring Title(std::uintptr_t) override { return title; }
     std::wstring ProgramName(std::uintptr_t) override { return L"bench.exe"; }
+    std::vector<ChildWindow> Children(std::uintptr_t) override { return {}; }
     void Show(std::uintptr_t handle, const std::wstring& text)
     {
         window = handle;
@@ -46,6 +48,7 @@ struct BenchProcess : OpenedProcess {
         cls = c;
         return true;
     }
+    std::wstring ProgramPath() override { return L"C:\\bench.exe"; }
     std::uint32_t id;
     std::uint32_t cls = 0x20;
 };
@@ -57,6 +60,9 @@ struct BenchPriority : ProcessPriority {
         ++calls;
         return std::make_unique<BenchProcess>(id);
     }
+    // A desktop's worth of other programs, none of them a helper.
+    std::vector<ListedProcess> List() override { return listed; }
+    std::vector<ListedProcess> listed;
     long long calls = 0;
 };
 

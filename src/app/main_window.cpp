@@ -18,6 +18,9 @@ namespace {
 
 constexpr UINT_PTR kTimerMain = 1;
 constexpr UINT kTimerMainInterval = 1000;
+constexpr UINT_PTR kTimerSwitchSettle = 2;
+// The system's report of a new window in front, from the event hook.
+constexpr UINT kForegroundSwitchedMessage = WM_APP + 9;
 constexpr COLORREF kWindowColour = RGB(236, 241, 248);
 
 bool RegisterMainClass(WNDPROC procedure, HBRUSH background)
@@ -81,10 +84,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return -1;
         SetTimer(hwnd_, kTimerMain, kTimerMainInterval, nullptr);
         status_.RestartMonitorTimer();
+        // A switch is decided when it happens; the tick still catches any
+        // the system does not report.
+        foregroundEvents_.Start(hwnd_, kForegroundSwitchedMessage);
         return 0;
     case WM_TIMER:
         if (wParam == kTimerMain)
             TimerMain_Timer();
+        else if (wParam == kTimerSwitchSettle)
+            SwitchSettled();
+        return 0;
+    case kForegroundSwitchedMessage:
+        ForegroundSwitched(reinterpret_cast<HWND>(wParam));
         return 0;
     case WM_COMMAND:
         // Esc (the dialog navigation's cancel) closes as the close button
@@ -119,6 +130,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_DESTROY:
+        foregroundEvents_.Stop();
+        KillTimer(hwnd_, kTimerSwitchSettle);
         KillTimer(hwnd_, kTimerMain);
         // However the program ends, no boost outlives it.
         booster_.GiveBackAll();
@@ -269,7 +282,29 @@ void MainWindow::TimerMain_Timer()
 {
     if (!loaded_)
         return;
-    const BoostTick tick = booster_.Tick(boosting_);
+    ShowTick(booster_.Tick(boosting_));
+}
+
+void MainWindow::ForegroundSwitched(HWND window)
+{
+    if (loaded_ && boosting_.speedUp && switchSettle_.Reported(reinterpret_cast<std::uintptr_t>(window), GetTickCount64()))
+        SetTimer(hwnd_, kTimerSwitchSettle, SwitchSettle::kSettleMs, nullptr);
+}
+
+void MainWindow::SwitchSettled()
+{
+    const SwitchSettle::Due due = switchSettle_.TimerFired(GetTickCount64());
+    if (due.window == 0 && due.wait != 0) {
+        SetTimer(hwnd_, kTimerSwitchSettle, due.wait, nullptr);
+        return;
+    }
+    KillTimer(hwnd_, kTimerSwitchSettle);
+    if (due.window != 0)
+        ShowTick(booster_.Switched(due.window, boosting_));
+}
+
+void MainWindow::ShowTick(const BoostTick& tick)
+{
     status_.Show(tick);
     records_.Show(tick);
 }

@@ -15,6 +15,8 @@
 #include "app/win_chrome_controls.h"
 #include "app/win_ui_font.h"
 #include "booster/booster.h"
+#include "booster/switch_settle.h"
+#include "booster/win_foreground_events.h"
 #include "tray/win_tray_icon.h"
 #include "tray/win_tray_popup_menu.h"
 #include "platform/local_clock.h"
@@ -55,6 +57,9 @@ private:
     void ShowAndRestoreMainWindow();
     bool CreatePages(int dpi);
     void TimerMain_Timer();
+    void ForegroundSwitched(HWND window);
+    void SwitchSettled();
+    void ShowTick(const BoostTick& tick);
     void Form_Unload();
     LRESULT OwnControlBackground(HDC dc);
 
@@ -77,6 +82,8 @@ private:
     UINT taskbarCreatedMessage_ = 0;
     UINT bringUpMessage_ = 0;
     TrayPopupMenu trayMenu_;
+    ForegroundEvents foregroundEvents_;
+    SwitchSettle switchSettle_;
 
     bool loaded_ = false;
     bool isExiting_ = false;

@@ -13,6 +13,9 @@ namespace torvane {
 namespace {
 
 constexpr std::uint32_t kErrorAccessDenied = 5;
+// Ticks between two looks for helpers the application in front started:
+// one is raised within this many seconds of its start.
+constexpr int kHelperScanTicks = 4;
 
 // The mode the class read back amounts to: the one asked for, "普通提速" when
 // high was granted where real-time was asked (no privilege for real-time),
@@ -62,51 +65,75 @@ BoostTick Booster::Tick(const BoosterSettings& settings)
     BoostTick tick;
     if (!settings.speedUp)
         return tick;
-
     tick.ran = true;
     tick.time = clock_.CurrentTimeText();
+    Decide(foreground_.Window(), settings, tick);
+    if (!tick.boosted)
+        RaiseNewHelpers();
+    return tick;
+}
 
-    const std::uintptr_t now = foreground_.Window();
+BoostTick Booster::Switched(std::uintptr_t window, const BoosterSettings& settings)
+{
+    BoostTick tick;
+    if (!settings.speedUp || window == 0 || priority_.WindowProcessId(window) == 0)
+        return tick;
+    tick.ran = true;
+    tick.time = clock_.CurrentTimeText();
+    Decide(window, settings, tick);
+    return tick;
+}
+
+void Booster::Decide(std::uintptr_t now, const BoosterSettings& settings, BoostTick& tick)
+{
     // No foreground window at all (while the desktop switches, say): nothing
     // to boost, and the window raised last stays the one to restore. Its
     // "title" would be whatever the platform makes of no window.
     if (now == 0)
-        return tick;
+        return;
     // An excluded program's window is never raised or lowered, and does not
     // count as the window before: leaving it, the one raised last is still
     // the one to bring down.
     if (now == excludedWindow_)
-        return tick;
-    if (now != currentWindow_ && !settings.excluded.empty() &&
-        settings.excluded.Contains(foreground_.ProgramName(now))) {
+        return;
+    if (now != currentWindow_ && Excluded(now, settings.excluded)) {
         excludedWindow_ = now;
-        return tick;
+        return;
     }
     excludedWindow_ = 0;
     previousWindow_ = currentWindow_;
     currentWindow_ = now;
     if (currentWindow_ == previousWindow_)
-        return tick;
+        return;
     // The title matters only for a window new in front: an unchanged one
     // costs no read, which for another program's window is a request to the
     // window manager every second. A record is one line, whatever the title
     // holds.
     const std::wstring title = ControlCharactersAsSpaces(foreground_.Title(now));
     if (TrimNull(title).empty())
-        return tick;
+        return;
+    // A UWP frame with no app inside cannot be boosted: it is tried again
+    // when it comes in front again.
+    const std::uintptr_t applicationWindow = ApplicationWindow(foreground_, priority_, now);
+    if (applicationWindow == 0)
+        return;
     // After a pause the window in front is raised again, whatever its title.
     const bool resuming = std::exchange(resuming_, false);
     if (!resuming && SameAsLastBoosted(title) && LastBoostedStillRuns())
-        return tick;
+        return;
 
     if (!resuming)
         LeavePrevious(settings.restoreOriginal);
     const std::uint32_t asked = BoostPriorityClass(settings.mode);
-    const PriorityChange change =
-        ledger_.Raise(priority_.WindowProcessId(currentWindow_), asked,
-                      settings.restoreOriginal ? GiveBackTo::ClassBefore : GiveBackTo::Normal);
+    std::uint32_t error = 0;
+    Application application = OpenApplication(priority_.WindowProcessId(applicationWindow), error);
+    PriorityChange change = ledger_.Raise(std::move(application), asked,
+                                          settings.restoreOriginal ? GiveBackTo::ClassBefore : GiveBackTo::Normal);
+    change.error = error;
     lastBoostedKnown_ = change.opened;
     lastBoostedProcess_ = change.process;
+    boostedWindow_ = change.opened ? now : 0;
+    ticksSinceHelperScan_ = 0;
 
     // The title is taken either way, so that a window that cannot be raised
     // is tried once, not every second.
@@ -119,14 +146,52 @@ BoostTick Booster::Tick(const BoosterSettings& settings)
         tick.count = boostCount_;
         if (settings.recording)
             RecordFailure(tick, settings.recordLimit, FailureReason(change));
-        return tick;
+        return;
     }
     if (settings.recording)
         Record(tick, settings.recordLimit, *obtained);
 
     boostCount_ = NextBoostCount(boostCount_);
     tick.count = boostCount_;
-    return tick;
+}
+
+bool Booster::Excluded(std::uintptr_t window, const ExcludedPrograms& excluded)
+{
+    if (excluded.empty())
+        return false;
+    const std::wstring program = foreground_.ProgramName(window);
+    if (excluded.Contains(program))
+        return true;
+    // Behind a UWP frame, the app's own program is the one named.
+    if (!IsFrameHost(program))
+        return false;
+    const std::uintptr_t app = ApplicationWindow(foreground_, priority_, window);
+    return app != 0 && excluded.Contains(foreground_.ProgramName(app));
+}
+
+Application Booster::OpenApplication(std::uint32_t id, std::uint32_t& error)
+{
+    Application application;
+    std::unique_ptr<OpenedProcess> first = priority_.Open(id, error);
+    if (!first)
+        return application;
+    Application helpers = SameProgramHelpers(priority_, *first, kApplicationProcessesMax - 1);
+    application.push_back(std::move(first));
+    for (std::unique_ptr<OpenedProcess>& helper : helpers)
+        application.push_back(std::move(helper));
+    return application;
+}
+
+void Booster::RaiseNewHelpers()
+{
+    if (boostedWindow_ == 0 || currentWindow_ != boostedWindow_ || ++ticksSinceHelperScan_ < kHelperScanTicks)
+        return;
+    ticksSinceHelperScan_ = 0;
+    std::uint32_t error = 0;
+    const std::unique_ptr<OpenedProcess> first = priority_.Open(lastBoostedProcess_.id, error);
+    if (!first || first->Identity() != lastBoostedProcess_ || !first->Running())
+        return;
+    ledger_.RaiseHelpers(*first, SameProgramHelpers(priority_, *first, kApplicationProcessesMax - 1));
 }
 
 void Booster::LeavePrevious(bool restoreOriginal)
@@ -135,7 +200,12 @@ void Booster::LeavePrevious(bool restoreOriginal)
     // it raised is the ledger's to give back either way.
     if (restoreOriginal)
         return;
-    const std::uint32_t id = priority_.WindowProcessId(previousWindow_);
+    // The window 0 (none before the first boost) stands for Torvane itself.
+    const std::uintptr_t application =
+        previousWindow_ == 0 ? 0 : ApplicationWindow(foreground_, priority_, previousWindow_);
+    if (previousWindow_ != 0 && application == 0)
+        return;
+    const std::uint32_t id = priority_.WindowProcessId(application);
     if (id == 0 || ledger_.Holds(id))
         return;
     // As designed: the window before goes to normal, whatever it had,
@@ -151,6 +221,7 @@ void Booster::Pause()
     ledger_.GiveBackAll();
     currentWindow_ = 0;
     excludedWindow_ = 0;
+    boostedWindow_ = 0;
     resuming_ = true;
 }
 

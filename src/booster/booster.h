@@ -19,10 +19,12 @@ namespace torvane {
 // instead of wrapping negative.
 std::int32_t NextBoostCount(std::int32_t count);
 
-// The foreground priority booster: once a second it raises the process of a
-// newly focused window and returns the one before it to normal. It keeps the
-// last boosted title, the count and the history; a tick says what it did.
-// What it raised is held in its ledger until given back.
+// The foreground priority booster: once a second, and when the system
+// reports a switch, it raises the application of a newly focused window (its
+// process and that program's helpers, or the app behind a UWP frame) and
+// returns the one before it to normal. It keeps the last boosted title, the
+// count and the history; a tick says what it did. What it raised is held in
+// its ledger until given back.
 class Booster {
 public:
     Booster(ForegroundWindow& foreground, ProcessPriority& priority, LedgerStore& ledgerStore,
@@ -30,6 +32,10 @@ public:
 
     void Reset();
     BoostTick Tick(const BoosterSettings& settings);
+    // The system reported `window` in front (and it stayed there a moment):
+    // the tick's decision, for that window, now. A window that is gone, or
+    // none, changes nothing.
+    BoostTick Switched(std::uintptr_t window, const BoosterSettings& settings);
     // Speed-up paused: everything raised gets its class back, and the next
     // tick with speed-up on raises the window in front again.
     void Pause();
@@ -45,6 +51,10 @@ public:
     History& history() { return history_; }
 
 private:
+    void Decide(std::uintptr_t now, const BoosterSettings& settings, BoostTick& tick);
+    bool Excluded(std::uintptr_t window, const ExcludedPrograms& excluded);
+    Application OpenApplication(std::uint32_t id, std::uint32_t& error);
+    void RaiseNewHelpers();
     bool SameAsLastBoosted(const std::wstring& title) const;
     bool LastBoostedStillRuns();
     void LeavePrevious(bool restoreOriginal);
@@ -72,6 +82,10 @@ private:
     ProcessIdentity lastBoostedProcess_;
     // Pausing gave the window in front its class back: the next tick raises it.
     bool resuming_ = false;
+    // The window whose application the boost in force raised, while it stays
+    // in front: the helpers it starts are raised as they come.
+    std::uintptr_t boostedWindow_ = 0;
+    int ticksSinceHelperScan_ = 0;
 };
 
 } // namespace torvane

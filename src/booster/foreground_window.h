@@ -2,8 +2,16 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace torvane {
+
+// A window inside another, as a frame's content.
+struct ChildWindow {
+    std::uintptr_t window = 0;
+    std::wstring className;
+    std::uint32_t processId = 0;
+};
 
 class ForegroundWindow {
 public:
@@ -15,6 +23,8 @@ public:
     // The file name of the program that owns a window; empty when it cannot
     // be found out.
     virtual std::wstring ProgramName(std::uintptr_t window) = 0;
+    // The windows directly inside a window, in the system's order.
+    virtual std::vector<ChildWindow> Children(std::uintptr_t window) = 0;
 };
 
 } // namespace torvane

@@ -24,43 +24,81 @@ PriorityLedger::PriorityLedger(ProcessPriority& processes, LedgerStore& store)
 {
 }
 
-PriorityChange PriorityLedger::Raise(std::uint32_t id, std::uint32_t priorityClass, GiveBackTo others)
+PriorityChange PriorityLedger::Raise(Application application, std::uint32_t priorityClass, GiveBackTo others)
 {
-    PriorityChange change;
-    const std::unique_ptr<OpenedProcess> process = processes_.Open(id, change.error);
-    LedgerEntry raised;
-    if (process) {
-        change.opened = true;
-        change.process = process->Identity();
-        change.before = process->PriorityClass();
-        raised = {change.process, change.before, priorityClass};
-        leftToUser_.erase(std::remove(leftToUser_.begin(), leftToUser_.end(), change.process), leftToUser_.end());
+    std::vector<LedgerEntry> raising;
+    for (const std::unique_ptr<OpenedProcess>& process : application) {
+        const ProcessIdentity identity = process->Identity();
+        raising.push_back({identity, process->PriorityClass(), priorityClass});
+        leftToUser_.erase(std::remove(leftToUser_.begin(), leftToUser_.end(), identity), leftToUser_.end());
     }
     std::vector<LedgerEntry> held;
     held.swap(entries_);
     for (const LedgerEntry& entry : held) {
-        if (!process || entry.process != change.process)
+        const auto again = std::find_if(raising.begin(), raising.end(),
+                                        [&entry](const LedgerEntry& r) { return r.process == entry.process; });
+        if (again == raising.end())
             GiveBack(entry, others);
-        else if (StillAsSet(change.before, entry))
-            raised.before = entry.before; // raised again: what it had before the first raise
+        else if (StillAsSet(again->before, entry))
+            again->before = entry.before; // raised again: what it had before the first raise
     }
-    if (!process) {
-        Store();
-        return change;
+    PriorityChange change;
+    if (!raising.empty()) {
+        change.opened = true;
+        change.process = raising.front().process;
+        change.before = raising.front().before;
     }
-    entries_.push_back(raised);
+    entries_ = std::move(raising);
     Store();
-    process->SetPriorityClass(priorityClass);
-    change.after = process->PriorityClass();
-    // Asked real-time, granted high (or nothing): the ledger keeps what it got.
-    if (change.after != 0 && change.after != priorityClass) {
-        if (change.after == raised.before)
-            entries_.clear();
-        else
-            entries_.back().set = change.after;
-        Store();
-    }
+    SetClasses(application, 0);
+    if (!application.empty())
+        change.after = application.front()->PriorityClass();
     return change;
+}
+
+void PriorityLedger::RaiseHelpers(OpenedProcess& first, Application helpers)
+{
+    const ProcessIdentity identity = first.Identity();
+    const auto root = std::find_if(entries_.begin(), entries_.end(),
+                                   [&identity](const LedgerEntry& e) { return e.process == identity; });
+    if (root == entries_.end() || !StillAsSet(first.PriorityClass(), *root))
+        return;
+    const std::uint32_t priorityClass = root->set;
+    const std::size_t from = entries_.size();
+    Application added;
+    for (std::unique_ptr<OpenedProcess>& helper : helpers) {
+        const ProcessIdentity helperIdentity = helper->Identity();
+        if (entries_.size() == kApplicationProcessesMax || LeftToUser(helperIdentity) ||
+            std::any_of(entries_.begin(), entries_.end(),
+                        [&helperIdentity](const LedgerEntry& e) { return e.process == helperIdentity; }))
+            continue;
+        entries_.push_back({helperIdentity, helper->PriorityClass(), priorityClass});
+        added.push_back(std::move(helper));
+    }
+    if (added.empty())
+        return;
+    Store();
+    SetClasses(added, from);
+}
+
+void PriorityLedger::SetClasses(Application& processes, std::size_t from)
+{
+    // Asked real-time, granted high (or nothing): the ledger keeps what each got.
+    bool changed = false;
+    for (std::size_t i = 0; i < processes.size(); ++i) {
+        LedgerEntry& entry = entries_[from + i];
+        processes[i]->SetPriorityClass(entry.set);
+        const std::uint32_t after = processes[i]->PriorityClass();
+        if (after == 0 || after == entry.set)
+            continue;
+        entry.set = after == entry.before ? 0 : after; // 0: nothing to give back
+        changed = true;
+    }
+    if (!changed)
+        return;
+    entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [](const LedgerEntry& e) { return e.set == 0; }),
+                   entries_.end());
+    Store();
 }
 
 void PriorityLedger::GiveBackAll()

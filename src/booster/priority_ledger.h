@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "booster/application_processes.h"
 #include "booster/ledger_text.h"
 #include "booster/process_priority.h"
 
@@ -36,10 +37,15 @@ class PriorityLedger {
 public:
     PriorityLedger(ProcessPriority& processes, LedgerStore& store);
 
-    // Raises the process after giving back every other one. It is in the
-    // store before its class changes: a kill between the two leaves an
-    // entry the next copy finds with another class, and leaves alone.
-    PriorityChange Raise(std::uint32_t id, std::uint32_t priorityClass, GiveBackTo others);
+    // Raises an application's processes after giving back every other one;
+    // the change is its first process's. Each is in the store before its
+    // class changes: a kill between the two leaves an entry the next copy
+    // finds with another class, and leaves alone. An empty application (it
+    // could not be opened) gives back everything and raises nothing.
+    PriorityChange Raise(Application application, std::uint32_t priorityClass, GiveBackTo others);
+    // Helpers the application raised last started since: raised to the class
+    // its first process holds, while that is still the one Torvane set.
+    void RaiseHelpers(OpenedProcess& first, Application helpers);
     // Pause, exit, log-off: everything goes back to the class it had before.
     void GiveBackAll();
     // At start: what a copy that did not end cleanly left raised goes back
@@ -55,6 +61,9 @@ public:
 
 private:
     void GiveBack(const LedgerEntry& entry, GiveBackTo to);
+    // Sets the class of the entries from `from` on, which are in the store,
+    // and keeps what each was granted.
+    void SetClasses(Application& processes, std::size_t from);
     void Store();
 
     ProcessPriority& processes_;

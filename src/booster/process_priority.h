@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace torvane {
 
@@ -34,6 +36,16 @@ public:
     // 0 when it cannot be read.
     virtual std::uint32_t PriorityClass() = 0;
     virtual bool SetPriorityClass(std::uint32_t priorityClass) = 0;
+    // The full path of its program file; empty when it cannot be read.
+    virtual std::wstring ProgramPath() = 0;
+};
+
+// One line of the system's list of processes, as listed: by the time it is
+// read, the process may have ended and its id gone to another.
+struct ListedProcess {
+    std::uint32_t id = 0;
+    std::uint32_t parentId = 0;
+    std::wstring programName; // the file name, without its folder
 };
 
 // The system's processes, as far as the booster reads and changes them.
@@ -46,6 +58,8 @@ public:
     // Null, with the system's reason in `error`, when the process cannot be
     // opened to change its class.
     virtual std::unique_ptr<OpenedProcess> Open(std::uint32_t id, std::uint32_t& error) = 0;
+    // Every process running now; empty when the list cannot be taken.
+    virtual std::vector<ListedProcess> List() = 0;
 };
 
 } // namespace torvane

@@ -39,4 +39,20 @@ std::wstring WinForegroundWindow::ProgramName(std::uintptr_t window)
     return full.substr(full.find_last_of(L"\\/") + 1);
 }
 
+std::vector<ChildWindow> WinForegroundWindow::Children(std::uintptr_t window)
+{
+    // A frame holds a handful; a window with thousands is read no further.
+    constexpr std::size_t kChildrenMax = 256;
+    std::vector<ChildWindow> children;
+    for (HWND child = GetWindow(reinterpret_cast<HWND>(window), GW_CHILD); child && children.size() < kChildrenMax;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[64] = {};
+        GetClassNameW(child, className, 64);
+        DWORD id = 0;
+        GetWindowThreadProcessId(child, &id);
+        children.push_back({reinterpret_cast<std::uintptr_t>(child), className, id});
+    }
+    return children;
+}
+
 } // namespace torvane

@@ -1,5 +1,8 @@
 #include "booster/win_process_priority.h"
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "platform/win_handles.h"
 
 namespace torvane {
@@ -27,6 +30,14 @@ public:
     {
         return ::SetPriorityClass(process_.get(), priorityClass) != 0;
     }
+    std::wstring ProgramPath() override
+    {
+        wchar_t path[MAX_PATH * 2] = {};
+        DWORD length = MAX_PATH * 2;
+        if (!QueryFullProcessImageNameW(process_.get(), 0, path, &length))
+            return std::wstring();
+        return std::wstring(path, length);
+    }
 
 private:
     std::uint32_t id_;
@@ -53,6 +64,19 @@ std::unique_ptr<OpenedProcess> WinProcessPriority::Open(std::uint32_t id, std::u
     }
     error = 0;
     return std::make_unique<WinOpenedProcess>(id, process);
+}
+
+std::vector<ListedProcess> WinProcessPriority::List()
+{
+    std::vector<ListedProcess> listed;
+    const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return listed;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        listed.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
+    return listed;
 }
 
 } // namespace torvane

@@ -8,6 +8,7 @@ class WinProcessPriority : public ProcessPriority {
 public:
     std::uint32_t WindowProcessId(std::uintptr_t window) override;
     std::unique_ptr<OpenedProcess> Open(std::uint32_t id, std::uint32_t& error) override;
+    std::vector<ListedProcess> List() override;
 };
 
 } // namespace torvane

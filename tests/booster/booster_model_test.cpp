@@ -83,6 +83,7 @@ public:
         const WindowOnScreen* w = Find(window);
         return w ? w->program : L"";
     }
+    std::vector<ChildWindow> Children(std::uintptr_t) override { return {}; }
     std::wstring CurrentTimeText() override { return L"12:00:00"; }
 
     // Plays one step; false once a rule is broken.

@@ -35,7 +35,13 @@ struct FakeForeground : ForegroundWindow {
         const auto found = programs.find(window);
         return found == programs.end() ? L"other.exe" : found->second;
     }
+    std::vector<ChildWindow> Children(std::uintptr_t window) override
+    {
+        const auto found = children.find(window);
+        return found == children.end() ? std::vector<ChildWindow>() : found->second;
+    }
     std::map<std::uintptr_t, std::wstring> programs;
+    std::map<std::uintptr_t, std::vector<ChildWindow>> children;
     int nameLookups = 0;
     void Show(std::uintptr_t handle, std::wstring text)
     {

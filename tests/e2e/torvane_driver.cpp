@@ -1,14 +1,14 @@
 #include "torvane_driver.h"
 
 #include <fstream>
+
+#include <tlhelp32.h>
 #include <vector>
 
 #include "app/control_ids.h"
 #include "platform/win_handles.h"
 
 using namespace torvane;
-
-namespace {
 
 // Build paths come as Unix paths; Wine shows the Unix root as drive Z:.
 std::wstring WindowsPath(const char* buildPath)
@@ -22,6 +22,9 @@ std::wstring WindowsPath(const char* buildPath)
     }
     return path;
 }
+
+namespace {
+
 
 std::string Narrow(const std::wstring& text)
 {
@@ -338,10 +341,37 @@ void Torvane::DismissMessageBox() const
     WaitFor([&] { return FindMessageBox(process_.id()) == nullptr; }, 3000);
 }
 
-TestWindow::TestWindow(const std::wstring& title)
+TestWindow::TestWindow(const std::wstring& title, const std::wstring& exe)
 {
-    if (process_.Start(WindowsPath(TEST_WINDOW_EXE), title, L""))
+    if (process_.Start(exe.empty() ? WindowsPath(TEST_WINDOW_EXE) : exe, title, L""))
         window_ = process_.WaitForWindow(L"TorvaneTestWindow");
+}
+
+std::vector<DWORD> ChildProcessIds(DWORD parent, const wchar_t* exeName)
+{
+    std::vector<DWORD> ids;
+    const ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        if (entry.th32ParentProcessID == parent && _wcsicmp(entry.szExeFile, exeName) == 0)
+            ids.push_back(entry.th32ProcessID);
+    return ids;
+}
+
+DWORD ProcessPriorityClass(DWORD pid)
+{
+    const ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    return process ? GetPriorityClass(process.get()) : 0;
+}
+
+bool SwitchAndReport(HWND window)
+{
+    SetForegroundWindow(window);
+    if (!WaitFor([&] { return GetForegroundWindow() == window; }, 3000))
+        return false;
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+    return true;
 }
 
 bool TestWindow::BringToFront() const

@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+// A file of the build as Windows names it (Wine shows the Unix root as Z:).
+std::wstring WindowsPath(const char* buildPath);
+
 // Waits until condition holds or timeoutMs pass; returns the last result.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
@@ -92,7 +95,10 @@ private:
 // A helper window in a process of its own.
 class TestWindow {
 public:
-    explicit TestWindow(const std::wstring& title);
+    // exe: a copy of the test window under another name; arguments as the
+    // test window reads them, a title or one of its other command lines.
+    explicit TestWindow(const std::wstring& title, const std::wstring& exe = L"");
+    DWORD id() const { return process_.id(); }
     HWND window() const { return window_; }
     DWORD PriorityClass() const { return process_.PriorityClass(); }
     bool SetPriorityClass(DWORD priorityClass) const { return ::SetPriorityClass(process_.handle(), priorityClass) != 0; }
@@ -105,6 +111,15 @@ private:
     ChildProcess process_;
     HWND window_ = nullptr;
 };
+
+// The ids of the running processes that `parent` started from the program
+// file named `exeName`.
+std::vector<DWORD> ChildProcessIds(DWORD parent, const wchar_t* exeName);
+// A process's class as another process reads it; 0 when it cannot be read.
+DWORD ProcessPriorityClass(DWORD pid);
+// Brings the window in front and reports the switch as Windows does (Wine
+// does not report it): the event Torvane's hook is waiting for.
+bool SwitchAndReport(HWND window);
 
 // What the screen shows inside a rectangle, as 32-bit pixels row by row.
 std::vector<std::uint32_t> ScreenPixels(const RECT& box);

@@ -19,6 +19,7 @@ public:
         settings.mode = SpeedModeFromText(speedMode);
         settings.recording = recording;
         settings.recordLimit = SettingValue(limit);
+        settings.restoreOriginal = restoreOriginal;
         return settings;
     }
 
@@ -48,6 +49,7 @@ public:
     bool speedUp = true;
     std::wstring speedMode = L"普通提速";
     bool recording = true;
+    bool restoreOriginal = false;
     std::wstring limit = L"800";
     int clears = 0;
 

@@ -20,6 +20,8 @@ struct FakeProcess {
     bool running = true;
     std::uint32_t openError = 0;              // Open fails with this when set
     std::map<std::uint32_t, std::uint32_t> grants; // a class asked → the class it gets
+    std::uint32_t parentId = 0;
+    std::wstring path = L"C:\\Apps\\app.exe"; // its program file
 };
 
 // A class set through an opened process.
@@ -64,6 +66,20 @@ public:
         return std::make_unique<Opened>(*this, found->second);
     }
 
+    std::vector<ListedProcess> List() override
+    {
+        Called();
+        ++lists;
+        std::vector<ListedProcess> listed;
+        for (const auto& entry : processes) {
+            const FakeProcess& p = *entry.second;
+            listed.push_back({entry.first, p.parentId, p.path.substr(p.path.find_last_of(L'\\') + 1)});
+        }
+        if (onList)
+            onList(listed);
+        return listed;
+    }
+
     FakeProcess& Process(std::uint32_t id, std::uint64_t startTime = 1, std::uint32_t cls = 0x20)
     {
         auto& slot = processes[id];
@@ -76,6 +92,9 @@ public:
     std::vector<PriorityCall> calls;
     bool autoCreate = true;
     int opens = 0;
+    int lists = 0;
+    // Runs on the list before it is returned (a test ends a process there).
+    std::function<void(std::vector<ListedProcess>&)> onList;
     // Runs before every call into the table (a model test ends the copy
     // there), and before every class set, with the process and the class.
     std::function<void()> onCall;
@@ -128,6 +147,11 @@ private:
             const auto granted = process_->grants.find(cls);
             process_->cls = granted != process_->grants.end() ? granted->second : cls;
             return true;
+        }
+        std::wstring ProgramPath() override
+        {
+            table_.Called();
+            return process_->path;
         }
 
     private:
