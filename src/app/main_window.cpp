@@ -287,7 +287,8 @@ void MainWindow::TimerMain_Timer()
 
 void MainWindow::ForegroundSwitched(HWND window)
 {
-    if (loaded_ && boosting_.speedUp && switchSettle_.Reported(reinterpret_cast<std::uintptr_t>(window), GetTickCount64()))
+    const auto reported = reinterpret_cast<std::uintptr_t>(window);
+    if (loaded_ && boosting_.speedUp && switchSettle_.Reported(reported, GetTickCount64()))
         SetTimer(hwnd_, kTimerSwitchSettle, SwitchSettle::kSettleMs, nullptr);
 }
 

@@ -67,8 +67,11 @@ BoostTick Booster::Tick(const BoosterSettings& settings)
         return tick;
     tick.ran = true;
     tick.time = clock_.CurrentTimeText();
-    Decide(foreground_.Window(), settings, tick);
-    if (!tick.boosted)
+    const std::uintptr_t now = foreground_.Window();
+    Decide(now, settings, tick);
+    // Helpers are looked for while the application stays in front, and
+    // not under an excluded window in front of it.
+    if (!tick.boosted && now != 0 && now == boostedWindow_ && now == currentWindow_)
         RaiseNewHelpers();
     return tick;
 }
@@ -184,7 +187,7 @@ Application Booster::OpenApplication(std::uint32_t id, std::uint32_t& error)
 
 void Booster::RaiseNewHelpers()
 {
-    if (boostedWindow_ == 0 || currentWindow_ != boostedWindow_ || ++ticksSinceHelperScan_ < kHelperScanTicks)
+    if (++ticksSinceHelperScan_ < kHelperScanTicks)
         return;
     ticksSinceHelperScan_ = 0;
     std::uint32_t error = 0;

@@ -17,6 +17,11 @@ bool StillAsSet(std::uint32_t cls, const LedgerEntry& entry)
     return cls == entry.set || (entry.set == kRealtimePriorityClass && cls == kHighPriorityClass);
 }
 
+bool Names(const std::vector<LedgerEntry>& entries, const ProcessIdentity& process)
+{
+    return std::any_of(entries.begin(), entries.end(), [&process](const LedgerEntry& e) { return e.process == process; });
+}
+
 } // namespace
 
 PriorityLedger::PriorityLedger(ProcessPriority& processes, LedgerStore& store)
@@ -58,22 +63,29 @@ PriorityChange PriorityLedger::Raise(Application application, std::uint32_t prio
 
 void PriorityLedger::RaiseHelpers(OpenedProcess& first, Application helpers)
 {
-    const ProcessIdentity identity = first.Identity();
-    const auto root = std::find_if(entries_.begin(), entries_.end(),
-                                   [&identity](const LedgerEntry& e) { return e.process == identity; });
-    if (root == entries_.end() || !StillAsSet(first.PriorityClass(), *root))
+    // The application's first process leads its entries.
+    if (entries_.empty() || entries_.front().process != first.Identity() ||
+        !StillAsSet(first.PriorityClass(), entries_.front()))
         return;
-    const std::uint32_t priorityClass = root->set;
+    const std::uint32_t priorityClass = entries_.front().set;
+    std::vector<ProcessIdentity> identities;
+    for (const std::unique_ptr<OpenedProcess>& helper : helpers)
+        identities.push_back(helper->Identity());
+    // An entry under a helper's id that names another process is a helper
+    // that ended since, never to be touched: the file names an id once.
+    const auto endedSince = [&identities](const LedgerEntry& e) {
+        return std::any_of(identities.begin(), identities.end(),
+                           [&e](const ProcessIdentity& i) { return i.id == e.process.id && i != e.process; });
+    };
+    entries_.erase(std::remove_if(entries_.begin() + 1, entries_.end(), endedSince), entries_.end());
+
     const std::size_t from = entries_.size();
     Application added;
-    for (std::unique_ptr<OpenedProcess>& helper : helpers) {
-        const ProcessIdentity helperIdentity = helper->Identity();
-        if (entries_.size() == kApplicationProcessesMax || LeftToUser(helperIdentity) ||
-            std::any_of(entries_.begin(), entries_.end(),
-                        [&helperIdentity](const LedgerEntry& e) { return e.process == helperIdentity; }))
+    for (std::size_t i = 0; i < helpers.size() && entries_.size() < kApplicationProcessesMax; ++i) {
+        if (LeftToUser(identities[i]) || Names(entries_, identities[i]))
             continue;
-        entries_.push_back({helperIdentity, helper->PriorityClass(), priorityClass});
-        added.push_back(std::move(helper));
+        entries_.push_back({identities[i], helpers[i]->PriorityClass(), priorityClass});
+        added.push_back(std::move(helpers[i]));
     }
     if (added.empty())
         return;
