@@ -1,7 +1,9 @@
-// tv_bench_boost <window title> [TIMEOUT_MS]: brings the top-level window
-// with that title to the foreground, as a user's click would, and prints how
-// many milliseconds passed from the switch until its process's priority
-// class read back above normal (high or real-time): "boost_ms= class=".
+// tv_bench_boost <window title> [TIMEOUT_MS] [report]: brings the top-level
+// window with that title to the foreground, as a user's click would, and
+// prints how many milliseconds passed from the switch until its process's
+// priority class read back above normal (high or real-time): "boost_ms=
+// class=". With "report", the switch is also reported as Windows reports
+// it (EVENT_SYSTEM_FOREGROUND), which Wine does not do itself.
 // Polled every millisecond from inside Wine, so no loader start is counted.
 #include <windows.h>
 
@@ -14,6 +16,7 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     const DWORD timeout = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 10000;
+    const bool report = argc > 3 && wcscmp(argv[3], L"report") == 0;
     HWND window = FindWindowW(nullptr, argv[1]);
     DWORD pid = 0;
     if (!window || !GetWindowThreadProcessId(window, &pid)) {
@@ -38,8 +41,11 @@ int wmain(int argc, wchar_t** argv)
     int rc = 1;
     for (;;) {
         const double ms = elapsedMs();
-        if (foregroundMs < 0 && GetForegroundWindow() == window)
+        if (foregroundMs < 0 && GetForegroundWindow() == window) {
             foregroundMs = ms;
+            if (report)
+                NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+        }
         const DWORD read = GetPriorityClass(process);
         if (read == HIGH_PRIORITY_CLASS || read == REALTIME_PRIORITY_CLASS) {
             std::printf("boost_ms=%.1f foreground_ms=%.1f class=0x%lx before=0x%lx\n", ms, foregroundMs, read,

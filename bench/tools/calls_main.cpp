@@ -1,11 +1,14 @@
 // tv_bench_calls [ROUNDS]: what each platform call of Torvane's periodic work
 // costs under this Wine, in microseconds per call: the monitor's samples
 // (CPU times, memory, disk space), the time text and its label, the
-// booster's look at the foreground window, and a full repaint of a 361x73
+// booster's look at the foreground window and at the process list (taken
+// once a boost and every fourth second while the application stays in
+// front, to find its helpers), and a full repaint of a 361x73
 // chart (grid and five 360-point lines) against the plain floor's repaint.
 // Each figure is the fastest of ROUNDS batches, so other load on the
 // machine inflates it least.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -162,6 +165,17 @@ int wmain(int argc, wchar_t** argv)
         char title[255];
         GetWindowTextA(GetForegroundWindow(), title, sizeof title);
     });
+    int listed = 0;
+    Measure("process list (toolhelp snapshot, walked)", rounds, 50, [&listed] {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry = {};
+        entry.dwSize = sizeof entry;
+        listed = 0;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+            ++listed;
+        CloseHandle(snapshot);
+    });
+    std::printf("%-44s %9d\n", "  processes listed", listed);
     Measure("label: SetWindowTextW, painted", rounds, 50, [] {
         wchar_t text[32];
         ++g_step;
