@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "booster/process_priority.h"
 
 namespace torvane {
@@ -9,6 +11,9 @@ public:
     std::uint32_t WindowProcessId(std::uintptr_t window) override;
     std::unique_ptr<OpenedProcess> Open(std::uint32_t id, std::uint32_t& error) override;
     std::vector<ListedProcess> List() override;
+
+private:
+    std::size_t listBytes_ = 64 * 1024; // grows to what the list last needed
 };
 
 } // namespace torvane

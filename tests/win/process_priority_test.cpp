@@ -74,3 +74,35 @@ TEST(WinProcessPriority, AProcessThatEndedIsSeenToHaveEnded)
     EXPECT_FALSE(child->Running());
     EXPECT_EQ(child->Identity(), identity);
 }
+
+// The list names this process under its program's file name, and a child
+// it started under this process as its parent, with its program file read
+// back whole from the opened process.
+TEST(WinProcessPriority, ListsProcessesWithTheirParentsAndProgramFiles)
+{
+    wchar_t command[] = L"cmd.exe /c ping -n 30 127.0.0.1 >nul";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &startup, &started));
+    CloseHandle(started.hThread);
+    WinProcessPriority priority;
+    wchar_t ownPath[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, ownPath, MAX_PATH);
+    const std::wstring ownName = std::wstring(ownPath).substr(std::wstring(ownPath).find_last_of(L'\\') + 1);
+    bool ownListed = false, childListed = false;
+    for (const ListedProcess& p : priority.List()) {
+        ownListed = ownListed || (p.id == GetCurrentProcessId() && _wcsicmp(p.programName.c_str(), ownName.c_str()) == 0);
+        childListed = childListed || (p.id == started.dwProcessId && p.parentId == GetCurrentProcessId() &&
+                                      _wcsicmp(p.programName.c_str(), L"cmd.exe") == 0);
+    }
+    EXPECT_TRUE(ownListed);
+    EXPECT_TRUE(childListed);
+    std::uint32_t error = 0;
+    const auto own = priority.Open(GetCurrentProcessId(), error);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(_wcsicmp(own->ProgramPath().c_str(), ownPath), 0) << own->ProgramPath().c_str();
+    TerminateProcess(started.hProcess, 0);
+    CloseHandle(started.hProcess);
+}
