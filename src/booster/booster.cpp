@@ -178,7 +178,10 @@ Application Booster::OpenApplication(std::uint32_t id, std::uint32_t& error)
     std::unique_ptr<OpenedProcess> first = priority_.Open(id, error);
     if (!first)
         return application;
-    Application helpers = SameProgramHelpers(priority_, *first, kApplicationProcessesMax - 1);
+    // Torvane starts no helpers: its own window in front costs no look at the list.
+    Application helpers;
+    if (id != priority_.WindowProcessId(0))
+        helpers = SameProgramHelpers(priority_, *first, kApplicationProcessesMax - 1);
     application.push_back(std::move(first));
     for (std::unique_ptr<OpenedProcess>& helper : helpers)
         application.push_back(std::move(helper));
@@ -187,7 +190,7 @@ Application Booster::OpenApplication(std::uint32_t id, std::uint32_t& error)
 
 void Booster::RaiseNewHelpers()
 {
-    if (++ticksSinceHelperScan_ < kHelperScanTicks)
+    if (++ticksSinceHelperScan_ < kHelperScanTicks || lastBoostedProcess_.id == priority_.WindowProcessId(0))
         return;
     ticksSinceHelperScan_ = 0;
     std::uint32_t error = 0;

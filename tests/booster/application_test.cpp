@@ -268,4 +268,13 @@ TEST_F(ApplicationTest, AReportedSwitchDecidesAsATickDoes)
     EXPECT_EQ(table.processes[0xA]->cls, 0x80u);
     desktop.front = 0xA;
     EXPECT_FALSE(booster.Tick(page.Settings()).boosted) << "the tick after finds it decided";
+
+    // Torvane's own window in front: it starts no helpers, so the list is
+    // never taken for it, however long it stays.
+    const int lists = table.lists;
+    table.windows[0x70] = FakeProcessTable::kOwnId;
+    EXPECT_TRUE(Front(0x70, L"Torvane").boosted);
+    for (int tick = 0; tick < 8; ++tick)
+        Front(0x70, L"Torvane");
+    EXPECT_EQ(table.lists, lists);
 }
