@@ -274,7 +274,7 @@ TEST_F(ApplicationTest, AReportedSwitchDecidesAsATickDoes)
     const int lists = table.lists;
     table.windows[0x70] = FakeProcessTable::kOwnId;
     EXPECT_TRUE(Front(0x70, L"Torvane").boosted);
-    for (int tick = 0; tick < 8; ++tick)
+    for (int second = 0; second < 8; ++second)
         Front(0x70, L"Torvane");
     EXPECT_EQ(table.lists, lists);
 }
