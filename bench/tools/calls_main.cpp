@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cstring>
 #include <cwchar>
 #include <functional>
 #include <vector>
@@ -184,15 +183,6 @@ int wmain(int argc, wchar_t** argv)
     QuerySystem query = nullptr;
     std::memcpy(&query, &address, sizeof query);
     std::vector<unsigned char> buffer(64 * 1024);
-    Measure("process list (NtQuerySystemInformation)", rounds, 50, [&] {
-        ULONG needed = 0;
-        query(5, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-    });
-    using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    const FARPROC address = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
-    QuerySystem query = nullptr;
-    std::memcpy(&query, &address, sizeof query);
-    std::vector<unsigned char> buffer(1 << 20);
     Measure("process list (NtQuerySystemInformation)", rounds, 50, [&] {
         ULONG needed = 0;
         query(5, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
