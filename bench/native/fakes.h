@@ -10,6 +10,7 @@
 #include "booster/boost_tick.h"
 #include "booster/booster_settings.h"
 #include "booster/foreground_window.h"
+#include "booster/file_name.h"
 #include "booster/priority_ledger.h"
 #include "booster/process_priority.h"
 #include "controls/command.h"
@@ -61,8 +62,15 @@ struct BenchPriority : ProcessPriority {
         return std::make_unique<BenchProcess>(id);
     }
     // A desktop's worth of other programs, none of them a helper.
-    std::vector<ListedProcess> List() override { return listed; }
-    std::vector<ListedProcess> listed;
+    std::vector<ListedProcess> ListNamed(const std::wstring& fileName) override
+    {
+        std::vector<ListedProcess> named;
+        for (const auto& p : listed)
+            if (SameFileName(p.second, fileName))
+                named.push_back(p.first);
+        return named;
+    }
+    std::vector<std::pair<ListedProcess, std::wstring>> listed;
     long long calls = 0;
 };
 

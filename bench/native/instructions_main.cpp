@@ -86,7 +86,7 @@ int main()
     // A desktop's hundred processes, none of them a helper of the window's.
     const wchar_t* const names[] = {L"svchost.exe", L"explorer.exe", L"RuntimeBroker.exe", L"chrome.exe"};
     for (std::uint32_t id = 4; id < 104; ++id)
-        priority.listed.push_back({id * 4, 4, names[id % 4]});
+        priority.listed.push_back({{id * 4, 4}, names[id % 4]});
     Booster booster(foreground, priority, ledgerStore, clock, random);
     // Warm up with a few switches so the page holds a typical history.
     for (int i = 0; i < 6; ++i) {

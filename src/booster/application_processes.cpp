@@ -2,31 +2,13 @@
 
 #include <unordered_set>
 
+#include "booster/file_name.h"
+
 namespace torvane {
 
 namespace {
 
 constexpr wchar_t kCoreWindowClass[] = L"Windows.UI.Core.CoreWindow";
-
-// File names as the file system compares them, for the letters that differ
-// only in case in every code page Torvane meets: A to Z.
-bool SameFileName(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::wstring FileNameOf(const std::wstring& path)
-{
-    const std::wstring::size_type slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 
 } // namespace
 
@@ -58,13 +40,9 @@ Application SameProgramHelpers(ProcessPriority& processes, OpenedProcess& root, 
     const std::wstring path = root.ProgramPath();
     if (path.empty() || max == 0)
         return helpers;
-    const std::wstring name = FileNameOf(path);
     // Only a process listed under the same file name can be a helper: the
     // rest of the list is never opened.
-    std::vector<ListedProcess> candidates;
-    for (ListedProcess& listed : processes.List())
-        if (SameFileName(listed.programName, name))
-            candidates.push_back(std::move(listed));
+    const std::vector<ListedProcess> candidates = processes.ListNamed(FileNameOf(path));
 
     std::vector<ProcessIdentity> parents = {root.Identity()};
     std::unordered_set<std::uint32_t> seen = {parents.front().id};

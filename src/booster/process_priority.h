@@ -45,7 +45,6 @@ public:
 struct ListedProcess {
     std::uint32_t id = 0;
     std::uint32_t parentId = 0;
-    std::wstring programName; // the file name, without its folder
 };
 
 // The system's processes, as far as the booster reads and changes them.
@@ -58,8 +57,10 @@ public:
     // Null, with the system's reason in `error`, when the process cannot be
     // opened to change its class.
     virtual std::unique_ptr<OpenedProcess> Open(std::uint32_t id, std::uint32_t& error) = 0;
-    // Every process running now; empty when the list cannot be taken.
-    virtual std::vector<ListedProcess> List() = 0;
+    // The processes running now from a program file of this name (without
+    // its folder, compared as file names are); empty when the list cannot
+    // be taken. The others cost no more than a look at their name.
+    virtual std::vector<ListedProcess> ListNamed(const std::wstring& fileName) = 0;
 };
 
 } // namespace torvane

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "booster/file_name.h"
 #include "platform/win_handles.h"
 
 namespace torvane {
@@ -69,7 +70,7 @@ std::unique_ptr<OpenedProcess> WinProcessPriority::Open(std::uint32_t id, std::u
     return std::make_unique<WinOpenedProcess>(id, process);
 }
 
-std::vector<ListedProcess> WinProcessPriority::List()
+std::vector<ListedProcess> WinProcessPriority::ListNamed(const std::wstring& fileName)
 {
     // The system's own list, asked directly: the Toolhelp snapshot is built
     // from this same list and, under Wine, costs six times as much
@@ -91,12 +92,20 @@ std::vector<ListedProcess> WinProcessPriority::List()
         return listed;
     for (std::size_t at = 0;;) {
         const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
-        const std::wstring name = entry->ImageName.Buffer
-                                      ? std::wstring(entry->ImageName.Buffer, entry->ImageName.Length / sizeof(wchar_t))
-                                      : std::wstring();
-        listed.push_back({static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(entry->UniqueProcessId)),
-                          static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(entry->InheritedFromUniqueProcessId)),
-                          name.substr(name.find_last_of(L'\\') + 1)});
+        // The image name may hold a folder; only its file name is compared.
+        const wchar_t* name = entry->ImageName.Buffer;
+        std::size_t length = name ? entry->ImageName.Length / sizeof(wchar_t) : 0;
+        for (std::size_t i = length; i-- > 0;) {
+            if (name[i] == L'\\' || name[i] == L'/') {
+                name += i + 1;
+                length -= i + 1;
+                break;
+            }
+        }
+        if (length != 0 && SameFileName(name, length, fileName.data(), fileName.size()))
+            listed.push_back({static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(entry->UniqueProcessId)),
+                              static_cast<std::uint32_t>(
+                                  reinterpret_cast<std::uintptr_t>(entry->InheritedFromUniqueProcessId))});
         if (entry->NextEntryOffset == 0 || at + entry->NextEntryOffset >= buffer.size())
             break;
         at += entry->NextEntryOffset;

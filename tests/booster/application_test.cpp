@@ -91,6 +91,7 @@ TEST_F(ApplicationTest, HelpersAreTheSameProgramsDescendantsAndNothingElse)
     Add(table, 107, 100, 5, kBrowser);                       // older than its "parent": a reused id's, out
     Add(table, 108, 100, 14, kBrowser).openError = 5;         // cannot be opened: skipped, the rest raised
     Add(table, 109, 100, 14, kBrowser);                      // ends between the listing and the open: out
+    Add(table, 111, 100, 14, L"C:\\Apps\\Browser\\browser.exe.bak"); // another name: never opened
     Add(table, 110, 200, 14, kBrowser);                      // another copy's helper: out
     table.onList = [this](std::vector<ListedProcess>&) {
         table.processes[109]->running = false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "booster/file_name.h"
 #include "booster/priority_ledger.h"
 #include "booster/process_priority.h"
 
@@ -66,14 +67,15 @@ public:
         return std::make_unique<Opened>(*this, found->second);
     }
 
-    std::vector<ListedProcess> List() override
+    std::vector<ListedProcess> ListNamed(const std::wstring& fileName) override
     {
         Called();
         ++lists;
         std::vector<ListedProcess> listed;
         for (const auto& entry : processes) {
             const FakeProcess& p = *entry.second;
-            listed.push_back({entry.first, p.parentId, p.path.substr(p.path.find_last_of(L'\\') + 1)});
+            if (SameFileName(FileNameOf(p.path), fileName))
+                listed.push_back({entry.first, p.parentId});
         }
         if (onList)
             onList(listed);

@@ -91,14 +91,16 @@ TEST(WinProcessPriority, ListsProcessesWithTheirParentsAndProgramFiles)
     wchar_t ownPath[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, ownPath, MAX_PATH);
     const std::wstring ownName = std::wstring(ownPath).substr(std::wstring(ownPath).find_last_of(L'\\') + 1);
-    bool ownListed = false, childListed = false;
-    for (const ListedProcess& p : priority.List()) {
-        ownListed = ownListed || (p.id == GetCurrentProcessId() && _wcsicmp(p.programName.c_str(), ownName.c_str()) == 0);
-        childListed = childListed || (p.id == started.dwProcessId && p.parentId == GetCurrentProcessId() &&
-                                      _wcsicmp(p.programName.c_str(), L"cmd.exe") == 0);
+    bool ownListed = false, childListed = false, otherListed = false;
+    for (const ListedProcess& p : priority.ListNamed(ownName))
+        ownListed = ownListed || p.id == GetCurrentProcessId();
+    for (const ListedProcess& p : priority.ListNamed(L"CMD.EXE")) {
+        childListed = childListed || (p.id == started.dwProcessId && p.parentId == GetCurrentProcessId());
+        otherListed = otherListed || p.id == GetCurrentProcessId();
     }
     EXPECT_TRUE(ownListed);
-    EXPECT_TRUE(childListed);
+    EXPECT_TRUE(childListed) << "named without case";
+    EXPECT_FALSE(otherListed) << "only the name asked for";
     std::uint32_t error = 0;
     const auto own = priority.Open(GetCurrentProcessId(), error);
     ASSERT_TRUE(own);
