@@ -18,11 +18,12 @@ REQUIRED = {
 }
 # What the loader may load before the program runs: Windows' "known DLLs",
 # always taken from the system directory, and the common controls, which the
-# manifest binds to the system's side-by-side copy. Anything else is loaded
-# later, once the search is limited to the system directory.
+# manifest binds to the system's side-by-side copy, and ntdll.dll, which the
+# system maps into every process before its loader runs. Anything else is
+# loaded later, once the search is limited to the system directory.
 START_UP_DLLS = {
     "advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "imm32.dll", "kernel32.dll",
-    "msvcrt.dll", "ole32.dll", "oleaut32.dll", "psapi.dll", "shell32.dll", "shlwapi.dll",
+    "msvcrt.dll", "ntdll.dll", "ole32.dll", "oleaut32.dll", "psapi.dll", "shell32.dll", "shlwapi.dll",
     "user32.dll", "ws2_32.dll",
 }
 # File header characteristic: relocations stripped, so the image cannot move.
