@@ -44,7 +44,7 @@ void FollowParent(DWORD parent)
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, parent);
     if (!process)
         ExitProcess(0);
-    CreateThread(
+    HANDLE watcher = CreateThread(
         nullptr, 0,
         [](void* handle) -> DWORD {
             WaitForSingleObject(static_cast<HANDLE>(handle), INFINITE);
@@ -52,6 +52,8 @@ void FollowParent(DWORD parent)
             return 0;
         },
         process, 0, nullptr);
+    if (watcher)
+        CloseHandle(watcher);
 }
 
 void Start(const std::wstring& exe, const std::wstring& arguments)

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "booster/win_process_priority.h"
 
 using namespace torvane;
@@ -22,6 +24,19 @@ public:
 private:
     HWND window_;
 };
+
+// A windowless child of this process; its thread handle is closed, its
+// process handle is the caller's to close.
+bool StartChild(std::wstring command, PROCESS_INFORMATION& started)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &started))
+        return false;
+    CloseHandle(started.hThread);
+    return true;
+}
 
 } // namespace
 
@@ -56,13 +71,8 @@ TEST(WinProcessPriority, FindsTheWindowsProcessAndSetsAndReadsBackItsClass)
 // start time still tells it from a new one under the same id.
 TEST(WinProcessPriority, AProcessThatEndedIsSeenToHaveEnded)
 {
-    wchar_t command[] = L"cmd.exe /c exit 0";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                               &startup, &started));
-    CloseHandle(started.hThread);
+    ASSERT_TRUE(StartChild(L"cmd.exe /c exit 0", started));
     WinProcessPriority priority;
     std::uint32_t error = 0;
     const auto child = priority.Open(started.dwProcessId, error);
@@ -80,13 +90,8 @@ TEST(WinProcessPriority, AProcessThatEndedIsSeenToHaveEnded)
 // back whole from the opened process.
 TEST(WinProcessPriority, ListsProcessesWithTheirParentsAndProgramFiles)
 {
-    wchar_t command[] = L"cmd.exe /c ping -n 30 127.0.0.1 >nul";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                               &startup, &started));
-    CloseHandle(started.hThread);
+    ASSERT_TRUE(StartChild(L"cmd.exe /c ping -n 30 127.0.0.1 >nul", started));
     WinProcessPriority priority;
     wchar_t ownPath[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, ownPath, MAX_PATH);
