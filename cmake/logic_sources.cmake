@@ -8,6 +8,7 @@ set(TORVANE_LOGIC_SOURCES
   src/app/chrome_artwork.cpp
   src/platform/clock_seeded_random.cpp
   src/app/design_values.cpp
+  src/app/exclusions_page.cpp
   src/app/form_load.cpp
   src/app/page_navigation.cpp
   src/platform/random_digits.cpp
@@ -21,6 +22,8 @@ set(TORVANE_LOGIC_SOURCES
   src/booster/application_processes.cpp
   src/booster/booster.cpp
   src/booster/excluded_programs.cpp
+  src/booster/file_name.cpp
+  src/booster/upper_case_table.cpp
   src/booster/ledger_text.cpp
   src/booster/priority_ledger.cpp
   src/links/ad_text.cpp
@@ -51,6 +54,7 @@ set(TORVANE_LOGIC_SOURCES
   src/booster/switch_settle.cpp
   src/settings/autorun.cpp
   src/tray/tray_menu.cpp
+  src/tray/tray_tip.cpp
   src/tray/tray_window_proc.cpp
   src/settings/config_settings.cpp
   src/settings/setting_value.cpp

@@ -51,6 +51,8 @@ public:
         return FromDoubleByte(bytes_.substr(0, kValueBytes));
     }
 
+    bool Keeps(const std::wstring&) override { return true; }
+
     std::optional<std::wstring> ReadWhole(const wchar_t*, const wchar_t*) override
     {
         if (bytes_.empty())

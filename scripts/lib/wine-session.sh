@@ -68,7 +68,7 @@ _ws_start_xvfb() {
         if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then
             continue
         fi
-        _ws_spawn "$dir/xvfb.log" Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset
+        _ws_spawn "$dir/xvfb.log" Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset
         pid=$_WS_PID
         for _ in $(seq 100); do
             proc_alive "$pid" || break

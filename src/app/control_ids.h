@@ -12,6 +12,7 @@ constexpr int PictureStatus = 100;   // the status page
 constexpr int PictureRecords = 101;  // the records page
 constexpr int PictureSettings = 102; // the settings page
 constexpr int PictureAbout = 103;    // the about page
+constexpr int PictureExclusions = 104; // the page of programs never boosted
 
 // Tabs and the page tip
 constexpr int LabelStatus = 110;   // the status tab's caption
@@ -28,6 +29,8 @@ constexpr int LabelCaption = 120;  // the title on the caption bar
 constexpr int ImageMin = 121;      // the minimise button
 constexpr int ImageExit = 122;     // the close button (hides the window)
 constexpr int LabelVersion = 123;  // the version under the pages
+constexpr int LabelExclusions = 124; // the exclusions tab's caption
+constexpr int ImageExclusions = 125; // the exclusions tab's picture
 
 // Status page
 constexpr int LabelTime = 200;          // "当前时间"
@@ -49,6 +52,13 @@ constexpr int CommandClearRecords = 304; // "清空"
 constexpr int LabelWeb = 350;      // the vendor's web address; opens the home page
 constexpr int LabelHomePage = 351; // the host, then the news line
 constexpr int LabelConfigPlace = 352; // where config.ini is, when not beside the program
+
+// Exclusions page
+constexpr int ListExcludedPrograms = 450;  // the names of [Exclude] Programs, one per item
+constexpr int CommandAddProgram = 451;     // "添加…": a program chosen in the open dialog
+constexpr int CommandExcludeBoosted = 452; // "排除正在提速的程序"
+constexpr int CommandRemoveProgram = 453;  // "删除": the selected name
+constexpr int LabelBoostedProgram = 454;   // the program "排除正在提速的程序" would add
 
 // Settings page
 constexpr int CheckAutoRun = 400;        // "伴机启动" ([Normal] AutoRun)

@@ -25,6 +25,11 @@ MemoryPropertyBag ClearRecordsButtonProperties(const FontDescription& font)
     return RecordsButton(L"清空", font);
 }
 
+MemoryPropertyBag PageButtonProperties(const wchar_t* caption, const FontDescription& font)
+{
+    return RecordsButton(caption, font);
+}
+
 MemoryPropertyBag CpuMonitor1Properties()
 {
     MemoryPropertyBag bag;

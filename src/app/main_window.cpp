@@ -7,6 +7,7 @@
 #include "app/twips.h"
 #include "app/win_single_instance.h"
 #include "tray/tray_menu.h"
+#include "tray/tray_tip.h"
 #include "tray/tray_window_proc.h"
 #include "links/vendor_site.h"
 #include "platform/win_window_class.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(Booster& booster, ConfigSettings& config, Autorun& autoru
       background_(CreateSolidBrush(kWindowColour)), records_(booster.history(), place.logsPath, logFile),
       about_(TheVendorSite(), place.inUserData ? place.configPath : std::wstring()),
       settingsPage_(settingsView_, config_, autorun_, *this, boosting_),
+      exclusionsPage_(exclusionsView_, config_, boosting_),
       tray_(std::move(iconPath))
 {
 }
@@ -61,6 +63,7 @@ bool MainWindow::Create()
                          nullptr, nullptr, GetModuleHandleW(nullptr), this))
         return false;
 
+    exclusionsPage_.Load();
     FormLoad(*this, config_, autorun_, settingsPage_);
     if (!hiddenAtLoad_) {
         ShowWindow(hwnd_, SW_SHOW);
@@ -70,6 +73,7 @@ bool MainWindow::Create()
     // comes after the window has painted.
     if (trayPending_) {
         trayPending_ = false;
+        UpdateTrayTip();
         tray_.Add(hwnd_);
     }
     return true;
@@ -156,14 +160,21 @@ bool MainWindow::CreatePages(int dpi)
     const auto page = [this, dpi](Page which) { return PageCreateArgs{hwnd_, PageRowOf(which).pageId, dpi, fonts_.get()}; };
     settingsView_.onChanged = [this](SettingsControl control) {
         settingsPage_.OnClick(control);
-        // Paused: what Torvane raised gets its own class back.
-        if (control == SettingsControl::CheckState && !boosting_.speedUp)
-            booster_.Pause();
+        if (control == SettingsControl::CheckState)
+            SpeedUpChanged();
     };
+    exclusionsView_.onAdd = [this](const std::wstring& path) { exclusionsPage_.AddProgram(path); };
+    exclusionsView_.onExcludeBoosted = [this] { exclusionsPage_.ExcludeBoosted(); };
+    exclusionsView_.onRemove = [this] { exclusionsPage_.RemoveSelected(); };
+    exclusionsView_.onSelectionChanged = [this] { exclusionsPage_.SelectionChanged(); };
+    // A program newly excluded is given back at once, not at the next switch.
+    exclusionsPage_.onChanged = [this] { booster_.ExclusionsChanged(boosting_.excluded); };
     if (!status_.Create(page(Page::Status), monitorSupport_) || !records_.Create(page(Page::Records)) ||
-        !settingsView_.Create(page(Page::Settings)) || !about_.Create(page(Page::About)))
+        !settingsView_.Create(page(Page::Settings)) || !about_.Create(page(Page::About)) ||
+        !exclusionsView_.Create(page(Page::Exclusions)))
         return false;
-    const HWND pages[4] = {status_.hwnd(), records_.hwnd(), settingsView_.hwnd(), about_.hwnd()};
+    const HWND pages[kPageCount] = {status_.hwnd(), records_.hwnd(), settingsView_.hwnd(), about_.hwnd(),
+                                    exclusionsView_.hwnd()};
     chrome_.Create(hwnd_, dpi, *fonts_, pages);
     return true;
 }
@@ -172,7 +183,7 @@ void MainWindow::LayoutPages()
 {
     using namespace MainWindowLayout;
     const int dpi = ScreenDpi();
-    for (HWND page : {status_.hwnd(), records_.hwnd(), settingsView_.hwnd(), about_.hwnd()}) {
+    for (HWND page : {status_.hwnd(), records_.hwnd(), settingsView_.hwnd(), about_.hwnd(), exclusionsView_.hwnd()}) {
         SetWindowPos(page, nullptr, TwipsToPixels(kPageLeft, dpi), TwipsToPixels(kPageTop, dpi),
                      TwipsToPixels(kPageWidth, dpi), TwipsToPixels(kPageHeight, dpi), SWP_NOZORDER);
     }
@@ -210,7 +221,7 @@ bool MainWindow::TrayMessage(UINT message, LPARAM lParam)
         break;
     case TrayAction::ShowMenu:
         SetForegroundWindow(hwnd_);
-        trayMenu_.Show(hwnd_);
+        trayMenu_.Show(hwnd_, boosting_.speedUp);
         break;
     case TrayAction::AddIcon:
         tray_.Add(hwnd_);
@@ -231,6 +242,9 @@ void MainWindow::TrayMenuCommand(int id)
     case TrayMenuChoice::Kind::ShowPage:
         ShowAndRestoreMainWindow();
         SelectPage(chrome_, choice.page);
+        break;
+    case TrayMenuChoice::Kind::ToggleSpeed:
+        ToggleSpeedUp();
         break;
     case TrayMenuChoice::Kind::Exit:
         // The icon goes first, at once, then the windows.
@@ -308,6 +322,30 @@ void MainWindow::ShowTick(const BoostTick& tick)
 {
     status_.Show(tick);
     records_.Show(tick);
+    if (tick.boosted) {
+        boostedTitle_ = tick.title;
+        exclusionsPage_.SetBoostedProgram(booster_.LastBoostedProgram());
+        UpdateTrayTip();
+    }
+}
+
+void MainWindow::ToggleSpeedUp()
+{
+    settingsView_.SetCheckValue(SettingsControl::CheckState, boosting_.speedUp ? 0 : 1);
+    settingsView_.onChanged(SettingsControl::CheckState);
+}
+
+void MainWindow::SpeedUpChanged()
+{
+    // Paused: what Torvane raised gets its own class back.
+    if (!boosting_.speedUp)
+        booster_.Pause();
+    UpdateTrayTip();
+}
+
+void MainWindow::UpdateTrayTip()
+{
+    tray_.SetTip(TrayTipText(boosting_.speedUp, boostedTitle_));
 }
 
 LRESULT MainWindow::OwnControlBackground(HDC dc)

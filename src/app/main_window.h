@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "app/about_page_window.h"
+#include "app/exclusions_page.h"
+#include "app/exclusions_page_window.h"
 #include "settings/config_place.h"
 #include "app/form_load.h"
 #include "app/page_navigation.h"
@@ -25,7 +27,7 @@
 
 namespace torvane {
 
-// The borderless main window with its four pages. Closing it only hides it;
+// The borderless main window with its pages. Closing it only hides it;
 // the program ends through ExitProgram.
 class MainWindow : public BaseWindow<MainWindow>, private StartupHost {
 public:
@@ -60,6 +62,10 @@ private:
     void ForegroundSwitched(HWND window);
     void SwitchSettled();
     void ShowTick(const BoostTick& tick);
+    // "启用提速" from the tray menu: what a click on the settings page's box does.
+    void ToggleSpeedUp();
+    void SpeedUpChanged();
+    void UpdateTrayTip();
     void Form_Unload();
     LRESULT OwnControlBackground(HDC dc);
 
@@ -75,15 +81,19 @@ private:
     RecordsPageWindow records_;
     SettingsPageWindow settingsView_;
     AboutPageWindow about_;
+    ExclusionsPageWindow exclusionsView_;
     ChromeControls chrome_;
     BoosterSettings boosting_;
     SettingsPage settingsPage_;
+    ExclusionsPage exclusionsPage_;
     TrayIcon tray_;
     UINT taskbarCreatedMessage_ = 0;
     UINT bringUpMessage_ = 0;
     TrayPopupMenu trayMenu_;
     ForegroundEvents foregroundEvents_;
     SwitchSettle switchSettle_;
+    // The title of the boost the tray tip names; empty before the first.
+    std::wstring boostedTitle_;
 
     bool loaded_ = false;
     bool isExiting_ = false;

@@ -15,17 +15,6 @@
 
 namespace torvane {
 
-// Runs an action on a button's Click.
-class ClickAction : public CommandEvents {
-public:
-    std::function<void()> action;
-    void Click() override
-    {
-        if (action)
-            action();
-    }
-};
-
 // The records page: the history box with its Save and Clear buttons, and the
 // last boost's title and count. The box shows the booster's History; saving
 // writes that History to Logs.txt.

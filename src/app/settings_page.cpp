@@ -56,8 +56,6 @@ void SettingsPage::ApplyStoredSettings(const std::optional<std::wstring>& always
     ApplyCheck(SettingsControl::CheckState, SettingIsOn(config_.ReadEnableSpeed()) ? 1 : 0);
     ApplyCheck(SettingsControl::CheckRestoreOriginal, SettingIsOn(config_.ReadRestoreOriginal()) ? 1 : 0);
     ApplyCheck(SettingsControl::CheckAlwaysOnTop, SettingIsOn(alwaysTop) ? 1 : 0);
-    // No control of its own: read at start.
-    boosting_.excluded = ExcludedPrograms(config_.ReadExcludedPrograms());
 }
 
 void SettingsPage::ApplyCheck(SettingsControl box, int value)

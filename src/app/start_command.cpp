@@ -4,13 +4,27 @@
 
 namespace torvane {
 
+namespace {
+
+std::wstring WithoutBlanksAround(const std::wstring& text)
+{
+    const std::wstring::size_type first = text.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return std::wstring();
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+} // namespace
+
 StartCommand ParseStartCommand(const std::wstring& arguments)
 {
-    const std::wstring::size_type first = arguments.find_first_not_of(L" \t");
-    const std::wstring::size_type last = arguments.find_last_not_of(L" \t");
-    if (first == std::wstring::npos)
+    // An installer or a shortcut may quote the word, spaces and all:
+    // "/exit", " /exit ", with a tab around it.
+    std::wstring word = WithoutBlanksAround(arguments);
+    if (word.size() >= 2 && word.front() == L'"' && word.back() == L'"')
+        word = WithoutBlanksAround(word.substr(1, word.size() - 2));
+    if (word.empty())
         return StartCommand::Run;
-    std::wstring word = arguments.substr(first, last - first + 1);
     for (wchar_t& c : word)
         c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
     if (word == L"/exit" || word == L"-exit")

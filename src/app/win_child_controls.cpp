@@ -53,6 +53,14 @@ HWND ChildFactory::HistoryBox(int id, const ControlPlace& place) const
                   WS_EX_CLIENTEDGE);
 }
 
+HWND ChildFactory::ListBox(int id, const ControlPlace& place) const
+{
+    return Create(L"LISTBOX", id, place, L"",
+                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+                      LBS_WANTKEYBOARDINPUT,
+                  WS_EX_CLIENTEDGE);
+}
+
 HWND ChildFactory::Swatch(int id, const ControlPlace& place) const
 {
     return Create(L"STATIC", id, place, L"", SS_OWNERDRAW);

@@ -23,6 +23,8 @@ public:
     HWND CheckBox(int id, const ControlPlace& place, const wchar_t* text) const;
     HWND DropDownList(int id, const ControlPlace& place) const;
     HWND HistoryBox(int id, const ControlPlace& place) const;
+    // A list in the order given, that tells its parent of the Delete key.
+    HWND ListBox(int id, const ControlPlace& place) const;
     // An owner-drawn square that its parent fills with a colour.
     HWND Swatch(int id, const ControlPlace& place) const;
 

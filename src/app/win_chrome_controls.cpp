@@ -30,7 +30,7 @@ RECT PlaceOf(int left, int top, int width, int height, int dpi)
 
 } // namespace
 
-void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4])
+void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[kPageCount])
 {
     window_ = window;
     std::copy(std::begin(pages), std::end(pages), pages_);

@@ -16,14 +16,14 @@
 namespace torvane {
 
 // The main window's drawn chrome: the caption bar with its title, the
-// minimise and close buttons, the four page tabs, the page tip and the
-// version line; and which of the four pages shows. The window's own
+// minimise and close buttons, the page tabs, the page tip and the
+// version line; and which of the pages shows. The window's own
 // WM_COMMAND goes to router(), for the tabs' labels.
 class ChromeControls : public PageView {
 public:
     // A click on a tab (its picture or its label) chooses its page; the
     // buttons and the caption bar act on `window` as their events ask.
-    void Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[4]);
+    void Create(HWND window, int dpi, const UiFonts& fonts, const HWND (&pages)[kPageCount]);
 
     void MarkTab(Page tab, bool selected) override { tabs_.Mark(tab, selected); }
     void ShowPage(Page page, bool visible) override;
@@ -43,7 +43,7 @@ private:
     void Act(ChromeAction action) const;
 
     HWND window_ = nullptr;
-    HWND pages_[4] = {};
+    HWND pages_[kPageCount] = {};
     PageTabs tabs_;
     Label tip_;
     std::unique_ptr<WindowChrome> chrome_;

@@ -24,13 +24,13 @@ constexpr int kTabLabelRightGap = 120;
 void PageTabs::Create(HWND window, int dpi, const UiFonts& fonts, std::function<void(Page)> choose)
 {
     choose_ = std::move(choose);
-    // The four tabs look alike: they share one drawing of each state.
+    // The tabs look alike: they share one drawing of each state.
     const int width = TwipsToPixels(kTabWidth, dpi);
     const int height = TwipsToPixels(kTabHeight, dpi);
     const std::vector<ImageView::SharedPicture> pictures = {
         std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, false); }),
         std::make_shared<const ImageView::Picture>(width, height, [](Canvas& c) { DrawTab(c, true); })};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kPageCount; ++i) {
         const PageRow& row = kPageRows[i];
         Tab& tab = tabs_[i];
         tab.owner = this;
@@ -78,8 +78,8 @@ void PageTabs::Move(int step, bool wrap)
 {
     int next = static_cast<int>(selected_) + step;
     if (wrap)
-        next = (next % 4 + 4) % 4;
-    if (next < 0 || next > 3)
+        next = (next % kPageCount + kPageCount) % kPageCount;
+    if (next < 0 || next >= kPageCount)
         return;
     choose_(kPageRows[next].page);
     SetFocus(TabWindow(kPageRows[next].page));
@@ -100,7 +100,7 @@ bool PageTabs::KeyDown(WPARAM key)
         Move(-static_cast<int>(selected_), false);
         return true;
     case VK_END:
-        Move(3 - static_cast<int>(selected_), false);
+        Move(kPageCount - 1 - static_cast<int>(selected_), false);
         return true;
     default:
         return false;

@@ -12,7 +12,7 @@
 
 namespace torvane {
 
-// The four page tabs down the window's left side: pictures with a label,
+// The page tabs down the window's left side: pictures with a label,
 // which the mouse clicks, the keyboard reaches (the shown page's tab is the
 // one tab stop, the arrow keys move between pages) and assistive technology
 // reads as page tabs.
@@ -48,7 +48,7 @@ private:
 
     bool KeyDown(WPARAM key);
 
-    Tab tabs_[4];
+    Tab tabs_[kPageCount];
     Page selected_ = Page::Status;
     std::function<void(Page)> choose_;
     WidgetRouter router_;

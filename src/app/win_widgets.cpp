@@ -72,6 +72,63 @@ void DropDownList::Notified(int code)
         onChanged();
 }
 
+void ListBox::SetItems(const std::vector<std::wstring>& items)
+{
+    // A list of thousands is filled unseen and shown once.
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+    widest_ = 0;
+    for (const std::wstring& item : items)
+        AddItem(item);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ListBox::AddItem(const std::wstring& item)
+{
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    Widen(item);
+}
+
+void ListBox::RemoveItem(int index) const
+{
+    SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+int ListBox::Selected() const
+{
+    const LRESULT index = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void ListBox::Select(int index) const
+{
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void ListBox::Notified(int code)
+{
+    if (code == LBN_SELCHANGE && onSelectionChanged)
+        onSelectionChanged();
+}
+
+void ListBox::Widen(const std::wstring& item)
+{
+    const HDC dc = GetDC(hwnd_);
+    if (!dc)
+        return;
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    // A few pixels beyond the text, as the list's own margin.
+    if (size.cx + 8 > widest_) {
+        widest_ = size.cx + 8;
+        SendMessageW(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest_), 0);
+    }
+}
+
 void HistoryBox::Append(const std::wstring& text) const
 {
     const LRESULT end = GetWindowTextLengthW(hwnd_);

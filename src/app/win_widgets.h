@@ -54,6 +54,24 @@ public:
     void Notified(int code) override;
 };
 
+// A list of texts in the order added: onSelectionChanged runs when the user
+// selects another item. It scrolls sideways for a text wider than itself.
+class ListBox : public Widget {
+public:
+    std::function<void()> onSelectionChanged;
+    void SetItems(const std::vector<std::wstring>& items);
+    void AddItem(const std::wstring& item);
+    void RemoveItem(int index) const;
+    // -1 when none is selected.
+    int Selected() const;
+    void Select(int index) const;
+    void Notified(int code) override;
+
+private:
+    void Widen(const std::wstring& item);
+    int widest_ = 0;
+};
+
 // A read-only multi-line edit box that text is added to at its end.
 class HistoryBox : public Widget {
 public:

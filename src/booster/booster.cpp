@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "booster/file_name.h"
 #include "booster/gain_figure.h"
 #include "platform/visible_text.h"
 #include "settings/setting_value.h"
@@ -130,6 +131,8 @@ void Booster::Decide(std::uintptr_t now, const BoosterSettings& settings, BoostT
     const std::uint32_t asked = BoostPriorityClass(settings.mode);
     std::uint32_t error = 0;
     Application application = OpenApplication(priority_.WindowProcessId(applicationWindow), error);
+    lastBoostedProgram_ = application.empty() ? foreground_.ProgramName(applicationWindow)
+                                              : FileNameOf(application.front()->ProgramPath());
     PriorityChange change = ledger_.Raise(std::move(application), asked,
                                           settings.restoreOriginal ? GiveBackTo::ClassBefore : GiveBackTo::Normal);
     change.error = error;
@@ -239,6 +242,19 @@ void Booster::GiveBackAll()
 void Booster::GiveBackLeftBehind()
 {
     ledger_.GiveBackLeftBehind();
+}
+
+void Booster::ExclusionsChanged(const ExcludedPrograms& excluded)
+{
+    if (lastBoostedProgram_.empty() || !excluded.Contains(lastBoostedProgram_))
+        return;
+    ledger_.GiveBackAll();
+    // The window in front is decided again at the next tick: if it is the
+    // excluded program's, it is skipped as excluded, and never lowered when
+    // it is left.
+    currentWindow_ = 0;
+    excludedWindow_ = 0;
+    boostedWindow_ = 0;
 }
 
 bool Booster::LastBoostedStillRuns()

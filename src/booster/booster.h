@@ -43,11 +43,18 @@ public:
     void GiveBackAll();
     // At start, before the first tick: what a copy that was killed left raised.
     void GiveBackLeftBehind();
+    // The list of excluded programs changed: an application boosted last
+    // that is now excluded gets its class back at once and is left alone
+    // from then on.
+    void ExclusionsChanged(const ExcludedPrograms& excluded);
 
     std::uintptr_t CurrentWindow() const { return currentWindow_; }
     std::uintptr_t PreviousWindow() const { return previousWindow_; }
     std::int32_t BoostCount() const { return boostCount_; }
     const std::wstring& LastBoostedTitle() const { return lastBoosted_; }
+    // The file name of the program of the application boosted last (the one
+    // the title names); empty before the first boost or when it is unknown.
+    const std::wstring& LastBoostedProgram() const { return lastBoostedProgram_; }
     History& history() { return history_; }
 
 private:
@@ -74,6 +81,7 @@ private:
     // The records page's caption before any boost; a title it begins is not
     // boosted either.
     std::wstring lastBoosted_ = L"无";
+    std::wstring lastBoostedProgram_;
     History history_;
     PriorityLedger ledger_;
     // The process of the title boosted last, while known: the same-title

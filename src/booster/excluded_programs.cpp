@@ -2,24 +2,21 @@
 
 #include <algorithm>
 
+#include "booster/file_name.h"
+
 namespace torvane {
 
 namespace {
 
-// The name as compared: no folder, no ".exe", ASCII letters in lower case.
-std::wstring Comparable(std::wstring name)
+// The name as compared: no folder, no ".exe", folded as file names are.
+std::wstring Comparable(const std::wstring& name)
 {
-    const std::wstring::size_type slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos)
-        name.erase(0, slash + 1);
-    for (wchar_t& c : name) {
-        if (c >= L'A' && c <= L'Z')
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-    }
-    const std::wstring extension = L".exe";
-    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
-        name.resize(name.size() - extension.size());
-    return name;
+    std::wstring folded = FoldedFileName(FileNameOf(name));
+    const std::wstring extension = L".EXE";
+    if (folded.size() > extension.size() &&
+        folded.compare(folded.size() - extension.size(), extension.size(), extension) == 0)
+        folded.resize(folded.size() - extension.size());
+    return folded;
 }
 
 bool IsPadding(wchar_t c)
@@ -29,8 +26,9 @@ bool IsPadding(wchar_t c)
 
 } // namespace
 
-ExcludedPrograms::ExcludedPrograms(const std::wstring& list)
+std::vector<std::wstring> ExcludedProgramItems(const std::wstring& list)
 {
+    std::vector<std::wstring> items;
     std::wstring::size_type start = 0;
     while (start <= list.size()) {
         std::wstring::size_type end = list.find(L';', start);
@@ -42,10 +40,35 @@ ExcludedPrograms::ExcludedPrograms(const std::wstring& list)
             ++first;
         while (last > first && IsPadding(list[last - 1]))
             --last;
-        const std::wstring name = Comparable(list.substr(first, last - first));
-        if (!name.empty())
-            names_.push_back(name);
+        if (last > first)
+            items.push_back(list.substr(first, last - first));
         start = end + 1;
+    }
+    return items;
+}
+
+std::wstring ExcludedProgramsText(const std::vector<std::wstring>& items)
+{
+    std::wstring text;
+    for (const std::wstring& item : items) {
+        if (!text.empty())
+            text += L"; ";
+        text += item;
+    }
+    return text;
+}
+
+bool SameProgram(const std::wstring& a, const std::wstring& b)
+{
+    return Comparable(a) == Comparable(b);
+}
+
+ExcludedPrograms::ExcludedPrograms(const std::wstring& list)
+{
+    for (const std::wstring& item : ExcludedProgramItems(list)) {
+        std::wstring name = Comparable(item);
+        if (!name.empty())
+            names_.push_back(std::move(name));
     }
 }
 

@@ -40,6 +40,9 @@ public:
 
     // A list that may be long: read whole, not cut to 254 bytes.
     std::wstring ReadExcludedPrograms() { return store_.ReadWhole(L"Exclude", L"Programs").value_or(L""); }
+    bool WriteExcludedPrograms(const std::wstring& v) { return store_.Write(L"Exclude", L"Programs", v); }
+    // Whether the file can hold this text as it is.
+    bool Keeps(const std::wstring& text) { return store_.Keeps(text); }
 
 private:
     std::optional<std::wstring> Read(const wchar_t* section, const wchar_t* key);

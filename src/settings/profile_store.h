@@ -16,6 +16,9 @@ public:
     virtual std::optional<std::wstring> ReadWhole(const wchar_t* section, const wchar_t* key) = 0;
     // True when the platform reports the value written.
     virtual bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& value) = 0;
+    // Whether the file keeps this text as it is: a file in the system code
+    // page would keep a character outside it as "?".
+    virtual bool Keeps(const std::wstring& value) = 0;
 };
 
 } // namespace torvane

@@ -14,6 +14,7 @@ public:
     std::optional<std::wstring> ReadRaw(const wchar_t* section, const wchar_t* key) override;
     std::optional<std::wstring> ReadWhole(const wchar_t* section, const wchar_t* key) override;
     bool Write(const wchar_t* section, const wchar_t* key, const std::wstring& value) override;
+    bool Keeps(const std::wstring& value) override;
 
 private:
     std::wstring path_;

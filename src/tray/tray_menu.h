@@ -23,6 +23,7 @@ constexpr int Record = 40003;
 constexpr int Setting = 40004;
 constexpr int About = 40005;
 constexpr int Exit = 40006;
+constexpr int EnableSpeed = 40007;
 } // namespace TrayMenuId
 
 // What a chosen entry asks of the main window.
@@ -31,6 +32,7 @@ struct TrayMenuChoice {
         None,         // an id that is none of the entries
         OpenHomePage, // the vendor's home page in the browser
         ShowPage,     // show and restore the window, then choose `page`
+        ToggleSpeed,  // "启用提速": what a click on the settings page's box does
         Exit,         // the icon goes first, at once, then the program
     };
     Kind kind = Kind::None;

@@ -4,7 +4,7 @@
 
 namespace torvane {
 
-void TrayPopupMenu::Show(HWND owner)
+void TrayPopupMenu::Show(HWND owner, bool speedUp)
 {
     if (!menu_) {
         menu_.reset(CreatePopupMenu());
@@ -15,6 +15,7 @@ void TrayPopupMenu::Show(HWND owner)
                 AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(entry.id), entry.caption);
         }
     }
+    CheckMenuItem(menu_.get(), TrayMenuId::EnableSpeed, MF_BYCOMMAND | (speedUp ? MF_CHECKED : MF_UNCHECKED));
     POINT at = {};
     GetCursorPos(&at);
     TrackPopupMenu(menu_.get(), 0, at.x, at.y, 0, owner, nullptr);

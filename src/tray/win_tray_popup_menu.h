@@ -9,9 +9,10 @@ namespace torvane {
 // The tray menu as a popup, built from its entries on first use.
 class TrayPopupMenu {
 public:
-    // Shows the menu at the cursor; the chosen entry reaches `owner` as a
-    // WM_COMMAND with the entry's id. Returns when the menu closes.
-    void Show(HWND owner);
+    // Shows the menu at the cursor, "启用提速" checked while speed-up is on;
+    // the chosen entry reaches `owner` as a WM_COMMAND with the entry's id.
+    // Returns when the menu closes.
+    void Show(HWND owner, bool speedUp);
 
 private:
     ScopedMenu menu_;

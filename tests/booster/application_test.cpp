@@ -12,6 +12,7 @@
 #include "booster/booster.h"
 #include "booster/switch_settle.h"
 #include "fakes/fake_booster_page.h"
+#include "fakes/fake_desktop.h"
 #include "fakes/fake_process_table.h"
 #include "fakes/scripted_random.h"
 
@@ -20,22 +21,6 @@ using namespace torvane;
 namespace {
 
 const std::wstring kBrowser = L"C:\\Apps\\Browser\\browser.exe";
-
-struct Desktop : ForegroundWindow, LocalClock {
-    std::uintptr_t Window() override { return front; }
-    std::wstring Title(std::uintptr_t window) override { return titles.count(window) ? titles[window] : L""; }
-    std::wstring ProgramName(std::uintptr_t window) override
-    {
-        return programs.count(window) ? programs[window] : L"app.exe";
-    }
-    std::vector<ChildWindow> Children(std::uintptr_t window) override { return children[window]; }
-    std::wstring CurrentTimeText() override { return L"09:00:00"; }
-
-    std::uintptr_t front = 0;
-    std::map<std::uintptr_t, std::wstring> titles;
-    std::map<std::uintptr_t, std::wstring> programs;
-    std::map<std::uintptr_t, std::vector<ChildWindow>> children;
-};
 
 std::set<std::uint32_t> Ids(const Application& processes)
 {

@@ -527,7 +527,7 @@ TEST_F(BoosterTest, AnExcludedProgramIsNeverTouched)
 
 TEST(ExcludedPrograms, NamesAreComparedWithoutFolderExtensionOrCase)
 {
-    const ExcludedPrograms list(L" \"OBS64.exe\" ; ;notepad;'C:\\Tools\\录屏.EXE';;  ");
+    const ExcludedPrograms list(L" \"OBS64.exe\" ; ;notepad;'C:\\Tools\\录屏.EXE';;  ;Äpp.exe;ПРИВЕТ;ΣΟΦΊΑ.exe;straße");
     const struct {
         const wchar_t* executable;
         bool excluded;
@@ -535,6 +535,10 @@ TEST(ExcludedPrograms, NamesAreComparedWithoutFolderExtensionOrCase)
         {L"obs64.exe", true},   {L"OBS64", true},         {L"NOTEPAD.EXE", true},
         {L"录屏.exe", true},     {L"D:\\x\\notepad.exe", true}, {L"notepad2.exe", false},
         {L"obs.exe", false},    {L"", false},             {L"exe", false},
+        // Case in every script, one letter for one, as Windows folds it.
+        {L"äpp.EXE", true},     {L"App.exe", false},      {L"привет.exe", true},
+        {L"σοφία", true},       {L"ΣΟΦΙΑ", false},        {L"STRASSE", false},
+        {L"STRAßE.exe", true},
     };
     int row = 0;
     for (const auto& c : cases)

@@ -128,27 +128,6 @@ HWND FocusOf(HWND window)
     return info.hwndFocus;
 }
 
-// A key as the keyboard gives it, with modifiers held around it. What it
-// does is waited for by the caller.
-void Press(WORD key, std::initializer_list<WORD> held = {})
-{
-    std::vector<INPUT> inputs;
-    const auto add = [&inputs](WORD vk, bool up) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    for (WORD modifier : held)
-        add(modifier, false);
-    add(key, false);
-    add(key, true);
-    for (auto it = held.end(); it != held.begin();)
-        add(*--it, true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // What assistive technology hears from the program: event and window.
 std::vector<std::pair<DWORD, HWND>>& HeardEvents()
 {
@@ -349,9 +328,9 @@ TEST(Keyboard, TabArrowsCtrlTabEnterAndEscWorkTheWindowWithoutAMouse)
     ASSERT_NE(hook, nullptr);
 
     // Tab reaches the shown page's tab; Ctrl+Tab turns to the next page.
-    Press(VK_TAB);
+    PressKey(VK_TAB);
     EXPECT_TRUE(focusIs(ControlId::ImageStatus));
-    Press(VK_TAB, {VK_CONTROL});
+    PressKey(VK_TAB, {VK_CONTROL});
     EXPECT_TRUE(shown(ControlId::PictureRecords));
     EXPECT_TRUE(focusIs(ControlId::ImageRecords));
     EXPECT_TRUE(heard(EVENT_OBJECT_SELECTION, ControlId::ImageRecords));
@@ -363,7 +342,7 @@ TEST(Keyboard, TabArrowsCtrlTabEnterAndEscWorkTheWindowWithoutAMouse)
     const int records[] = {ControlId::TextHistory, ControlId::CommandSaveRecords, ControlId::CommandClearRecords,
                            ControlId::ImageRecords};
     for (int id : records) {
-        Press(VK_TAB);
+        PressKey(VK_TAB);
         EXPECT_TRUE(focusIs(id)) << id;
         if (id == ControlId::CommandSaveRecords) {
             // Focus and the state that shows it are announced.
@@ -373,30 +352,30 @@ TEST(Keyboard, TabArrowsCtrlTabEnterAndEscWorkTheWindowWithoutAMouse)
             SaveScreenBmp(WindowBoxOf(window), "keyboard_save_focus_96.bmp");
         }
     }
-    Press(VK_TAB, {VK_SHIFT});
+    PressKey(VK_TAB, {VK_SHIFT});
     EXPECT_TRUE(focusIs(ControlId::CommandClearRecords));
-    Press(VK_TAB, {VK_SHIFT});
+    PressKey(VK_TAB, {VK_SHIFT});
     EXPECT_TRUE(focusIs(ControlId::CommandSaveRecords));
 
     // Enter presses the focused drawn button.
-    Press(VK_RETURN);
+    PressKey(VK_RETURN);
     EXPECT_EQ(torvane.WaitForMessageBox(), L"Torvane|没有记录可保存。");
     torvane.DismissMessageBox();
     SetForegroundWindow(window);
 
     // Ctrl+Shift+Tab turns back; the arrows move between tabs.
-    Press(VK_TAB, {VK_CONTROL, VK_SHIFT});
+    PressKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
     EXPECT_TRUE(shown(ControlId::PictureStatus));
     EXPECT_TRUE(focusIs(ControlId::ImageStatus));
-    Press(VK_DOWN);
-    Press(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
     EXPECT_TRUE(shown(ControlId::PictureSettings));
     EXPECT_TRUE(focusIs(ControlId::ImageSettings));
     const int settings[] = {ControlId::CheckAutoRun,        ControlId::CheckAutoMin,   ControlId::CheckState,
                             ControlId::CheckRestoreOriginal, ControlId::CheckAlwaysOnTop, ControlId::ComboSpeed,
                             ControlId::CheckEnableRecord,   ControlId::ComboAutoCleanCount};
     for (int id : settings) {
-        Press(VK_TAB);
+        PressKey(VK_TAB);
         EXPECT_TRUE(focusIs(id)) << id;
     }
 
@@ -407,7 +386,7 @@ TEST(Keyboard, TabArrowsCtrlTabEnterAndEscWorkTheWindowWithoutAMouse)
 
     // The about page's two links are reached too, and read as links.
     for (int id : {ControlId::ImageAbout, ControlId::LabelWeb, ControlId::LabelHomePage}) {
-        Press(VK_TAB);
+        PressKey(VK_TAB);
         EXPECT_TRUE(focusIs(id)) << id;
         if (id == ControlId::LabelWeb) {
             SteadyScreenPixels(WindowBoxOf(window));
@@ -417,8 +396,20 @@ TEST(Keyboard, TabArrowsCtrlTabEnterAndEscWorkTheWindowWithoutAMouse)
     EXPECT_EQ(Read(torvane.Control(ControlId::LabelWeb)).role, ROLE_SYSTEM_LINK);
     EXPECT_EQ(Read(torvane.Control(ControlId::LabelWeb)).name, torvane.Text(ControlId::LabelWeb));
 
+    // Ctrl+Tab turns to the last page; its list, then the one button
+    // available while nothing is listed or boosted, then round to its tab.
+    PressKey(VK_TAB, {VK_CONTROL});
+    EXPECT_TRUE(shown(ControlId::PictureExclusions));
+    EXPECT_TRUE(focusIs(ControlId::ImageExclusions));
+    for (int id : {ControlId::ListExcludedPrograms, ControlId::CommandAddProgram, ControlId::ImageExclusions}) {
+        PressKey(VK_TAB);
+        EXPECT_TRUE(focusIs(id)) << id;
+    }
+    EXPECT_EQ(Read(torvane.Control(ControlId::CommandRemoveProgram)).state & STATE_SYSTEM_UNAVAILABLE,
+              STATE_SYSTEM_UNAVAILABLE);
+
     // Esc hides the window as its close button does; the program goes on.
-    Press(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 2000));
     EXPECT_TRUE(torvane.process().Running());
     UnhookWinEvent(hook);

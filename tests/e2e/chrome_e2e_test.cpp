@@ -54,10 +54,11 @@ TEST(Chrome, ClickingEachTabShowsItsPageAndTip)
         {ControlId::ImageRecords, ControlId::PictureRecords, L"提速记录，让您清楚了解历史提速效果。"},
         {ControlId::ImageSettings, ControlId::PictureSettings, L"请依个人习惯进行配置，让软件使用更轻松。"},
         {ControlId::ImageAbout, ControlId::PictureAbout, L"Torvane，打开即自动为系统提速！"},
+        {ControlId::LabelExclusions, ControlId::PictureExclusions, L"这些程序不会被提速，也不会被改变优先级。"},
         {ControlId::LabelStatus, ControlId::PictureStatus, L"实时了解提速状态及系统性能情况。提速，有效看的见！"},
     };
-    const int pages[4] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
-                          ControlId::PictureAbout};
+    const int pages[] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
+                         ControlId::PictureAbout, ControlId::PictureExclusions};
     for (const Case& c : cases) {
         ASSERT_TRUE(torvane.RealClick(c.tab));
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(c.page)) != 0; })) << c.tab;
@@ -75,7 +76,7 @@ TEST(Chrome, ClickingEachTabShowsItsPageAndTip)
     }
 }
 
-// The four tabs show one drawing per state between them: only the chosen tab
+// The tabs show one drawing per state between them: only the chosen tab
 // may look chosen, and each label's background must be the part of its own
 // tab's picture behind it.
 TEST(Chrome, OnlyTheChosenTabLooksChosenAndItsLabelSitsOnItsPicture)
@@ -84,32 +85,33 @@ TEST(Chrome, OnlyTheChosenTabLooksChosenAndItsLabelSitsOnItsPicture)
     Torvane torvane(dir);
     ASSERT_TRUE(torvane.started());
     SetForegroundWindow(torvane.window());
-    const int tabs[4] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings,
-                         ControlId::ImageAbout};
-    const int labels[4] = {ControlId::LabelStatus, ControlId::LabelRecords, ControlId::LabelSettings,
-                           ControlId::LabelAbout};
-    const int pages[4] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
-                          ControlId::PictureAbout};
-    for (int chosen : {1, 3, 0, 2}) {
+    constexpr int kTabs = 5;
+    const int tabs[kTabs] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings,
+                             ControlId::ImageAbout, ControlId::ImageExclusions};
+    const int labels[kTabs] = {ControlId::LabelStatus, ControlId::LabelRecords, ControlId::LabelSettings,
+                               ControlId::LabelAbout, ControlId::LabelExclusions};
+    const int pages[kTabs] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
+                              ControlId::PictureAbout, ControlId::PictureExclusions};
+    for (int chosen : {1, 4, 3, 0, 2}) {
         ASSERT_TRUE(torvane.RealClick(tabs[chosen]));
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(pages[chosen])) != 0; })) << chosen;
         SetCursorPos(0, 0);
         // Until the tabs have been drawn for the choice and the pointer's
         // leaving: the strips of the others alike, the chosen one's not.
         SteadyScreenPixels(WindowBox(torvane.window()), [&](const std::vector<std::uint32_t>&) {
-            std::vector<std::uint32_t> strips[4];
-            for (int i = 0; i < 4; ++i) {
+            std::vector<std::uint32_t> strips[kTabs];
+            for (int i = 0; i < kTabs; ++i) {
                 const RECT tab = WindowBox(torvane.Control(tabs[i]));
                 strips[i] = ScreenPixels({tab.left, tab.top, WindowBox(torvane.Control(labels[i])).left, tab.bottom});
             }
-            for (int i = 0; i < 4; ++i)
-                if (i != chosen && (strips[i] == strips[chosen] || strips[i] != strips[(chosen + 1) % 4]))
+            for (int i = 0; i < kTabs; ++i)
+                if (i != chosen && (strips[i] == strips[chosen] || strips[i] != strips[(chosen + 1) % kTabs]))
                     return false;
             return true;
         });
         // Each tab's strip left of its label, where no text is.
         std::vector<std::vector<std::uint32_t>> strips;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < kTabs; ++i) {
             const RECT tab = WindowBox(torvane.Control(tabs[i]));
             const RECT label = WindowBox(torvane.Control(labels[i]));
             ASSERT_GT(label.left, tab.left);
@@ -123,8 +125,8 @@ TEST(Chrome, OnlyTheChosenTabLooksChosenAndItsLabelSitsOnItsPicture)
             const std::vector<std::uint32_t> onTab = ScreenPixels({x, below, x + 1, below + 1});
             EXPECT_EQ(inLabel, onTab) << "label " << i << " with tab " << chosen << " chosen";
         }
-        const int other = (chosen + 1) % 4;
-        for (int i = 0; i < 4; ++i) {
+        const int other = (chosen + 1) % kTabs;
+        for (int i = 0; i < kTabs; ++i) {
             if (i == chosen)
                 continue;
             EXPECT_NE(strips[i], strips[chosen]) << "tab " << i << " looks chosen with tab " << chosen;
@@ -255,14 +257,25 @@ private:
 // each page must look different from the others.
 void ShootEveryPage(Torvane& torvane, int dpi)
 {
-    const int tabs[4] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings, ControlId::ImageAbout};
-    const char* names[4] = {"status", "records", "settings", "about"};
-    const int pages[4] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
-                          ControlId::PictureAbout};
+    constexpr int kPages = 5;
+    const int tabs[kPages] = {ControlId::ImageStatus, ControlId::ImageRecords, ControlId::ImageSettings,
+                              ControlId::ImageAbout, ControlId::ImageExclusions};
+    const char* names[kPages] = {"status", "records", "settings", "about", "exclusions"};
+    const int pages[kPages] = {ControlId::PictureStatus, ControlId::PictureRecords, ControlId::PictureSettings,
+                               ControlId::PictureAbout, ControlId::PictureExclusions};
     std::vector<std::vector<std::uint32_t>> shots;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kPages; ++i) {
         ASSERT_TRUE(torvane.RealClick(tabs[i]));
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(torvane.Control(pages[i])) != 0; })) << names[i];
+        // Every control of the page lies inside it, none cut off by its edge.
+        const RECT page = WindowBox(torvane.Control(pages[i]));
+        for (HWND child = GetWindow(torvane.Control(pages[i]), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const RECT whole = WindowBox(child);
+            RECT inside = {};
+            IntersectRect(&inside, &whole, &page);
+            if (!EqualRect(&inside, &whole))
+                ADD_FAILURE() << names[i] << " at " << dpi << " dpi: control " << GetDlgCtrlID(child) << " is cut off";
+        }
         SetCursorPos(0, 0);
         const RECT box = WindowBox(torvane.window());
         // Until the page is drawn: settled, and unlike the pages before it.
@@ -272,18 +285,19 @@ void ShootEveryPage(Torvane& torvane, int dpi)
         SaveScreenBmp(box, "page_" + std::string(names[i]) + "_" + std::to_string(dpi) + ".bmp");
         shots.push_back(ScreenPixels(box));
     }
-    for (int i = 0; i < 4; ++i)
-        for (int j = i + 1; j < 4; ++j)
+    for (int i = 0; i < kPages; ++i)
+        for (int j = i + 1; j < kPages; ++j)
             EXPECT_NE(shots[i], shots[j]) << names[i] << " and " << names[j] << " look the same";
 }
 
 } // namespace
 
-TEST(Chrome, ScreenshotsOfEveryPageAt96And144Dpi)
+TEST(Chrome, ScreenshotsOfEveryPageAt96And144And192Dpi)
 {
-    for (DWORD dpi : {96u, 144u}) {
+    for (DWORD dpi : {96u, 144u, 192u}) {
         LogicalDpi setting(dpi);
         ProgramDirectory dir;
+        dir.WriteConfig("Exclude", "Programs", "obs64.exe; \xC2\xBC\xC6\xC1 \xB9\xA4\xBE\xDF.exe; ffmpeg");
         Torvane torvane(dir);
         ASSERT_TRUE(torvane.started());
         SetForegroundWindow(torvane.window());

@@ -268,13 +268,16 @@ bool Torvane::RealClick(int id) const
     RECT box;
     if (!control || !GetWindowRect(control, &box))
         return false;
+    return ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+}
+
+bool ClickAt(LONG x, LONG y)
+{
     // The move comes first in the same input, so the control sees the
     // pointer arrive before the press, as from a mouse; press and release
     // carry the point too, whatever else moves the pointer meanwhile.
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    const LONG x = (box.left + box.right) / 2;
-    const LONG y = (box.top + box.bottom) / 2;
     const DWORD flags[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
     INPUT inputs[3] = {};
     for (int i = 0; i < 3; ++i) {
@@ -284,6 +287,39 @@ bool Torvane::RealClick(int id) const
         inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
     }
     return SendInput(3, inputs, sizeof(INPUT)) == 3;
+}
+
+std::vector<std::wstring> ListBoxItems(HWND list)
+{
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+        const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+        items.push_back(text);
+    }
+    return items;
+}
+
+void PressKey(WORD key, std::initializer_list<WORD> held)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&inputs](WORD vk, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD modifier : held)
+        add(modifier, false);
+    add(key, false);
+    add(key, true);
+    for (auto it = held.end(); it != held.begin();)
+        add(*--it, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 HWND VisibleWindowOfClass(DWORD pid, const wchar_t* className)

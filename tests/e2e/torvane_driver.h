@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -120,6 +121,14 @@ DWORD ProcessPriorityClass(DWORD pid);
 // Brings the window in front and reports the switch as Windows does (Wine
 // does not report it): the event Torvane's hook is waiting for.
 bool SwitchAndReport(HWND window);
+
+// A key as the keyboard gives it, with modifiers held around it. What it
+// does is waited for by the caller.
+void PressKey(WORD key, std::initializer_list<WORD> held = {});
+// A real left click at a point of the screen, as the mouse gives it.
+bool ClickAt(LONG x, LONG y);
+// The texts of a list box of another process, in order.
+std::vector<std::wstring> ListBoxItems(HWND list);
 
 // What the screen shows inside a rectangle, as 32-bit pixels row by row.
 std::vector<std::uint32_t> ScreenPixels(const RECT& box);

@@ -39,6 +39,11 @@ public:
         return true;
     }
 
+    bool Keeps(const std::wstring& value) override
+    {
+        return value.find_first_of(unkept) == std::wstring::npos;
+    }
+
     void Set(const std::wstring& section, const std::wstring& key, const std::wstring& value)
     {
         values[{section, key}] = value;
@@ -57,6 +62,8 @@ public:
     int reads = 0;
     int wholeReads = 0;
     bool writable = true;
+    // The characters the file's code page has none for.
+    std::wstring unkept;
 };
 
 } // namespace torvane

@@ -100,6 +100,10 @@ TEST(StartCommand, OnlyTheInstallersTwoWordsChangeWhatAStartDoes)
         {L"-exit", StartCommand::Exit},    {L"/uninstall", StartCommand::Uninstall},
         {L"/Uninstall", StartCommand::Uninstall}, {L"/exit now", StartCommand::Run},
         {L"exit", StartCommand::Run},      {L"/min", StartCommand::Run},
+        // However the caller quoted it.
+        {L"\"/exit\"", StartCommand::Exit}, {L"\t\" /exit\t\" ", StartCommand::Exit},
+        {L"\"/uninstall\"", StartCommand::Uninstall}, {L"\"\"", StartCommand::Run},
+        {L"\"/exit", StartCommand::Run},   {L"\"/exit\" \"now\"", StartCommand::Run},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseStartCommand(c.arguments), c.command) << std::wstring(c.arguments).size();

@@ -35,6 +35,7 @@ struct RecordingHost {
         case TrayMenuChoice::Kind::None: return false;
         case TrayMenuChoice::Kind::OpenHomePage: log.push_back(L"home page"); break;
         case TrayMenuChoice::Kind::Exit: log.push_back(L"remove icon"); log.push_back(L"exit"); break;
+        case TrayMenuChoice::Kind::ToggleSpeed: log.push_back(L"toggle speed-up"); break;
         case TrayMenuChoice::Kind::ShowPage:
             log.push_back(L"show+restore");
             log.push_back(L"page " + std::to_wstring(static_cast<int>(choice.page)));
@@ -99,7 +100,7 @@ TEST(TrayMenu, EntriesInOrderAndTheirHandlers)
     std::vector<std::wstring> captions;
     for (const TrayMenuEntry& entry : TrayMenuEntries())
         captions.push_back(entry.caption);
-    EXPECT_EQ(captions, (std::vector<std::wstring>{L"官方网站", L"-", L"状态", L"记录", L"设置", L"关于", L"-", L"退出"}));
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"官方网站", L"-", L"状态", L"记录", L"设置", L"关于", L"-", L"启用提速", L"退出"}));
 
     struct Case {
         int id;
@@ -112,6 +113,7 @@ TEST(TrayMenu, EntriesInOrderAndTheirHandlers)
         {TrayMenuId::Setting, {L"show+restore", L"page 2"}},
         {TrayMenuId::About, {L"show+restore", L"page 3"}},
         {TrayMenuId::Exit, {L"remove icon", L"exit"}},
+        {TrayMenuId::EnableSpeed, {L"toggle speed-up"}},
     };
     for (const Case& c : cases) {
         RecordingHost host;

@@ -102,3 +102,35 @@ TEST(WinProfileStore, ALongValueIsReadWhole)
     EXPECT_LT(ToAnsi(*store.ReadRaw(L"Exclude", L"Programs")).size(), 255u);
     EXPECT_FALSE(store.ReadWhole(L"Exclude", L"Missing").has_value());
 }
+
+// What the file can keep: a file in the system code page keeps only what
+// that page has; one with a UTF-16 byte-order mark keeps anything, and the
+// value written there reads back whole.
+TEST(WinProfileStore, KeepsWhatTheFilesEncodingCanHold)
+{
+    const std::wstring dir = FreshProfileDirectory();
+    WinProfileStore ansi(dir + L"\\config.ini");
+    ansi.Write(L"Normal", L"AutoRun", L"1");
+    const std::wstring unicodePath = dir + L"\\unicode.ini";
+    {
+        std::ofstream file(ToAnsi(unicodePath), std::ios::binary);
+        const char bom[] = "\xFF\xFE[\0N\0]\0\r\0\n\0";
+        file.write(bom, sizeof bom - 1);
+    }
+    WinProfileStore unicode(unicodePath);
+    const struct {
+        const wchar_t* value;
+        bool inCodePage;
+    } cases[] = {
+        {L"录屏.exe", true}, {L"obs64.exe", true}, {L"", true},   {L"é.exe", true},
+        {L"Äpp.exe", false}, {L"한.exe", false},   {L"\U0001F600.exe", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ansi.Keeps(c.value), c.inCodePage) << ToAnsi(c.value);
+        EXPECT_TRUE(unicode.Keeps(c.value)) << ToAnsi(c.value);
+    }
+    // A file not there yet is made in the system code page.
+    EXPECT_FALSE(WinProfileStore(dir + L"\\new.ini").Keeps(L"Äpp.exe"));
+    ASSERT_TRUE(unicode.Write(L"Exclude", L"Programs", L"Äpp.exe; 한.exe"));
+    EXPECT_EQ(unicode.ReadWhole(L"Exclude", L"Programs"), std::optional<std::wstring>(L"Äpp.exe; 한.exe"));
+}

@@ -1,0 +1,148 @@
+#include "app/exclusions_page_window.h"
+
+#include <commdlg.h>
+
+#include "app/control_ids.h"
+#include "app/design_values.h"
+
+namespace torvane {
+
+namespace {
+
+struct ButtonPlace {
+    ExclusionsButton button;
+    int id;
+    const wchar_t* caption;
+    const wchar_t* name;
+    int left;
+    int width;
+};
+
+// Under the list, right-aligned as the records page's two, in Tab order.
+const ButtonPlace kButtons[] = {
+    {ExclusionsButton::Add, ControlId::CommandAddProgram, L"添加…", L"CommandAddProgram", 3030, 1125},
+    {ExclusionsButton::ExcludeBoosted, ControlId::CommandExcludeBoosted, L"排除正在提速的程序",
+     L"CommandExcludeBoosted", 4275, 2520},
+    {ExclusionsButton::Remove, ControlId::CommandRemoveProgram, L"删除", L"CommandRemoveProgram", 6915, 1125},
+};
+
+int ButtonIndex(ExclusionsButton button)
+{
+    return static_cast<int>(button);
+}
+
+} // namespace
+
+ExclusionsPageWindow::ExclusionsPageWindow()
+{
+    clicked_[ButtonIndex(ExclusionsButton::Add)].action = [this] { CommandAddProgram_Click(); };
+    clicked_[ButtonIndex(ExclusionsButton::ExcludeBoosted)].action = [this] {
+        if (onExcludeBoosted)
+            onExcludeBoosted();
+    };
+    clicked_[ButtonIndex(ExclusionsButton::Remove)].action = [this] {
+        if (onRemove)
+            onRemove();
+    };
+}
+
+bool ExclusionsPageWindow::Create(const PageCreateArgs& args)
+{
+    if (!RegisterOnce(L"TorvaneExclusionsPage") || !CreatePageWindow(args, L"TorvaneExclusionsPage", this))
+        return false;
+    CreateControls(args);
+    return true;
+}
+
+void ExclusionsPageWindow::CreateControls(const PageCreateArgs& args)
+{
+    const ChildFactory factory = PageControls(hwnd_, args);
+    // The heading goes before the list: screen readers name the list by it.
+    factory.Heading({240, 120, 3000, 360}, L"排除的程序：", args.fonts->heading());
+    list_.Attach(factory.ListBox(ControlId::ListExcludedPrograms, {240, 540, 7800, 2820}));
+    list_.onSelectionChanged = [this] {
+        if (onSelectionChanged)
+            onSelectionChanged();
+    };
+    router_.Add(list_);
+
+    const FontDescription buttonFont{args.fonts->face(), 9, false, false};
+    for (const ButtonPlace& place : kButtons) {
+        MemoryPropertyBag properties = PageButtonProperties(place.caption, buttonFont);
+        CommandCreateArgs button;
+        button.parent = hwnd_;
+        button.id = place.id;
+        button.left = factory.Pixels(place.left);
+        button.top = factory.Pixels(3450);
+        button.width = factory.Pixels(place.width);
+        button.height = factory.Pixels(345);
+        button.name = place.name;
+        button.properties = &properties;
+        button.events = &clicked_[ButtonIndex(place.button)];
+        buttons_[ButtonIndex(place.button)] = CommandWindow::Create(button);
+    }
+
+    factory.Label(0, {240, 3960, 1560}, L"正在提速的程序：");
+    boostedProgram_.Attach(
+        factory.Label(ControlId::LabelBoostedProgram, {1800, 3960, 6240}, L"无", SS_ENDELLIPSIS));
+}
+
+void ExclusionsPageWindow::SetAvailable(ExclusionsButton button, bool available)
+{
+    CommandWindow* window = buttons_[ButtonIndex(button)];
+    if (!window || window->command().Enabled() == available)
+        return;
+    // The focus leaves a button that goes unavailable for the list, so the
+    // keyboard is never left on a control that cannot be used.
+    const bool focused = GetFocus() == window->hwnd();
+    window->command().SetEnabled(available);
+    if (focused && !available)
+        SetFocus(list_.hwnd());
+}
+
+void ExclusionsPageWindow::ShowBoostedProgram(const std::wstring& program)
+{
+    boostedProgram_.SetText(program.empty() ? L"无" : program);
+}
+
+void ExclusionsPageWindow::Refuse(const std::wstring& message)
+{
+    MessageBoxW(GetAncestor(hwnd_, GA_ROOT), message.c_str(), L"Torvane", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ExclusionsPageWindow::CommandAddProgram_Click()
+{
+    // Long paths fit: the dialog fills at most this many characters.
+    std::wstring file(32768, L'\0');
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetAncestor(hwnd_, GA_ROOT);
+    dialog.lpstrFilter = L"程序 (*.exe)\0*.exe\0所有文件 (*.*)\0*.*\0";
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = L"选择不提速的程序";
+    dialog.lpstrDefExt = L"exe";
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                   OFN_DONTADDTORECENT;
+    if (!GetOpenFileNameW(&dialog))
+        return;
+    file.resize(file.find(L'\0'));
+    if (onAdd)
+        onAdd(file);
+}
+
+LRESULT ExclusionsPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && router_.Route(wParam, lParam))
+        return 0;
+    if (message == WM_VKEYTOITEM && reinterpret_cast<HWND>(lParam) == list_.hwnd()) {
+        if (LOWORD(wParam) != VK_DELETE)
+            return -1; // the list's own handling
+        if (onRemove)
+            onRemove();
+        return -2;
+    }
+    return PageDefaultMessage(hwnd_, message, wParam, lParam);
+}
+
+} // namespace torvane
