@@ -61,13 +61,20 @@ struct Browser {
 // The tray menu opened by the icon's right button, and the entry `fromEnd`
 // places up from its end chosen with the keyboard, as a user would: 1 is
 // "退出", 2 "启用提速", then "关于", "设置", "记录", "状态" (the keys pass the
-// separators by).
-bool ChooseFromTrayMenu(Torvane& torvane, int fromEnd)
+// separators by). `shot`: a picture of the open menu is kept in that file.
+bool ChooseFromTrayMenu(Torvane& torvane, int fromEnd, const char* shot = nullptr)
 {
     const DWORD pid = torvane.process().id();
     PostMessageW(torvane.window(), kTrayCallback, 0, WM_RBUTTONDOWN);
-    if (!WaitFor([&] { return VisibleWindowOfClass(pid, L"#32768") != nullptr; }))
+    HWND menu = nullptr;
+    if (!WaitFor([&] { return (menu = VisibleWindowOfClass(pid, L"#32768")) != nullptr; }))
         return false;
+    if (shot) {
+        RECT box = {};
+        GetWindowRect(menu, &box);
+        SteadyScreenPixels(box);
+        SaveScreenBmp(box, shot);
+    }
     for (int i = 0; i < fromEnd; ++i)
         PostMessageW(torvane.window(), WM_KEYDOWN, VK_UP, 0);
     PostMessageW(torvane.window(), WM_KEYDOWN, VK_RETURN, 0);
@@ -103,7 +110,7 @@ TEST(Control, TheTrayMenusEnableSpeedPausesAndResumesAndTheEntriesAreInOrder)
     Sleep(kTicksAndSlack);
     EXPECT_TRUE(browser.AtOwnClasses()) << "paused: nothing raised";
 
-    ASSERT_TRUE(ChooseFromTrayMenu(torvane, 2));
+    ASSERT_TRUE(ChooseFromTrayMenu(torvane, 2, "tray_menu_paused.bmp"));
     EXPECT_TRUE(WaitFor([&] { return setup.dir.ReadConfig("Normal", "EnableSpeed") == std::string("1"); }));
     EXPECT_EQ(torvane.Checked(ControlId::CheckState), 1);
     ASSERT_TRUE(browser.window->BringToFront());
@@ -116,7 +123,7 @@ TEST(Control, TheTrayMenusEnableSpeedPausesAndResumesAndTheEntriesAreInOrder)
                  {6, ControlId::PictureStatus}};
     for (const auto& entry : pages) {
         ShowWindow(torvane.window(), SW_HIDE);
-        ASSERT_TRUE(ChooseFromTrayMenu(torvane, entry.fromEnd));
+        ASSERT_TRUE(ChooseFromTrayMenu(torvane, entry.fromEnd, entry.fromEnd == 3 ? "tray_menu_on.bmp" : nullptr));
         EXPECT_TRUE(WaitFor([&] {
             return IsWindowVisible(torvane.window()) && IsWindowVisible(torvane.Control(entry.page));
         })) << entry.fromEnd;

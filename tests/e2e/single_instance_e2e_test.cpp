@@ -75,3 +75,20 @@ TEST(SingleInstance, OnceTheFirstHasEndedTheNextStartRuns)
     Torvane next(dir);
     EXPECT_TRUE(next.started());
 }
+
+// The installer's word ends the running copy however the caller quoted it;
+// it neither shows that copy's window nor starts a second one.
+TEST(SingleInstance, TheExitWordEndsTheRunningCopyHoweverItIsQuoted)
+{
+    for (const wchar_t* arguments : {L"\"/exit\"", L"\t\" /EXIT\t\" "}) {
+        ProgramDirectory dir;
+        Torvane first(dir);
+        ASSERT_TRUE(first.started());
+        ShowWindow(first.window(), SW_HIDE);
+        ChildProcess second;
+        ASSERT_TRUE(second.Start(dir.ExePath(), arguments, dir.path()));
+        EXPECT_EQ(WaitForSingleObject(first.process().handle(), 5000), WAIT_OBJECT_0) << arguments[1];
+        EXPECT_EQ(WaitForSingleObject(second.handle(), 5000), WAIT_OBJECT_0) << arguments[1];
+        EXPECT_FALSE(IsWindow(first.window()) && IsWindowVisible(first.window()));
+    }
+}
