@@ -157,7 +157,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 bool MainWindow::CreatePages(int dpi)
 {
     fonts_ = std::make_unique<UiFonts>(dpi);
-    const auto page = [this, dpi](Page which) { return PageCreateArgs{hwnd_, PageRowOf(which).pageId, dpi, fonts_.get()}; };
+    tooltip_.reset(CreatePagesTooltip());
+    const auto page = [this, dpi](Page which) {
+        return PageCreateArgs{hwnd_, PageRowOf(which).pageId, dpi, fonts_.get(), tooltip_.get()};
+    };
     settingsView_.onChanged = [this](SettingsControl control) {
         settingsPage_.OnClick(control);
         if (control == SettingsControl::CheckState)

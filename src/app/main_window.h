@@ -76,6 +76,7 @@ private:
     CpuMonitorSupport& monitorSupport_;
 
     std::unique_ptr<UiFonts> fonts_;
+    ScopedWindow tooltip_; // outlives the pages' tools: destroyed with this object
     ScopedGdiObject<HBRUSH> background_;
     StatusPageWindow status_;
     RecordsPageWindow records_;

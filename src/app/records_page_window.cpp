@@ -31,12 +31,6 @@ RecordsPageWindow::RecordsPageWindow(History& history, std::wstring logsPath, Lo
     clearClicked_.action = [this] { CommandClearRecords_Click(); };
 }
 
-RecordsPageWindow::~RecordsPageWindow()
-{
-    if (tooltip_)
-        DestroyWindow(tooltip_);
-}
-
 bool RecordsPageWindow::Create(const PageCreateArgs& args)
 {
     if (!RegisterOnce(L"TorvaneRecordsPage") || !CreatePageWindow(args, L"TorvaneRecordsPage", this))
@@ -85,11 +79,7 @@ void RecordsPageWindow::CreateControls(const PageCreateArgs& args)
     factory.Label(0, {240, 4320, 1200}, L"提速统计：");
     labelCount_.Attach(factory.Label(ControlId::LabelCount, {1440, 4320, 2400}, L"0"));
 
-    // Not owned by the main window: under Wine an owned topmost tooltip pulls
-    // its owner out of the topmost band when the owner is shown.
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = args.tooltip;
     TTTOOLINFOW tool = InfoTool(hwnd_, labelInfo_.hwnd(), L"无");
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -21,7 +21,6 @@ namespace torvane {
 class RecordsPageWindow : public BaseWindow<RecordsPageWindow> {
 public:
     RecordsPageWindow(History& history, std::wstring logsPath, LogFile& logFile);
-    ~RecordsPageWindow() override;
     RecordsPageWindow(const RecordsPageWindow&) = delete;
     RecordsPageWindow& operator=(const RecordsPageWindow&) = delete;
 
@@ -45,7 +44,7 @@ private:
     Label labelCount_;
     ClickAction saveClicked_;
     ClickAction clearClicked_;
-    HWND tooltip_ = nullptr;
+    HWND tooltip_ = nullptr; // the window's, shared by the pages
 };
 
 } // namespace torvane

@@ -70,14 +70,13 @@ bool SettingsPageWindow::Create(const PageCreateArgs& args)
 void SettingsPageWindow::CreateControls(const PageCreateArgs& args)
 {
     const ChildFactory factory = PageControls(hwnd_, args);
-    // Each group heading gets an accent bar to its left.
+    // Each group heading gets an accent bar to its left, painted with the
+    // page's background: a window apiece would cost start-up for a picture.
+    accent_ = std::make_unique<ImageView::Picture>(factory.Pixels(60), factory.Pixels(225),
+                                                   [](Canvas& c) { DrawHeadingAccent(c); });
     for (const Item& item : kItems) {
-        if (item.kind != Kind::Heading)
-            continue;
-        const int x = factory.Pixels(kHeadingLeft - 150);
-        const int y = factory.Pixels(item.place.top + 45);
-        ImageView::Create(hwnd_, 0, {x, y, x + factory.Pixels(60), y + factory.Pixels(225)},
-                          {[](Canvas& c) { DrawHeadingAccent(c); }});
+        if (item.kind == Kind::Heading)
+            accentPlaces_.push_back({factory.Pixels(kHeadingLeft - 150), factory.Pixels(item.place.top + 45)});
     }
     for (const Item& item : kItems) {
         const SettingsControl setting = item.setting;
@@ -146,7 +145,14 @@ LRESULT SettingsPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
 {
     if (message == WM_COMMAND && router_.Route(wParam, lParam))
         return 0;
-    return PageDefaultMessage(hwnd_, message, wParam, lParam);
+    const LRESULT result = PageDefaultMessage(hwnd_, message, wParam, lParam);
+    if (message == WM_ERASEBKGND && accent_) {
+        const GdiCanvas& accent = accent_->canvas();
+        for (const POINT& at : accentPlaces_)
+            BitBlt(reinterpret_cast<HDC>(wParam), at.x, at.y, accent.Width(), accent.Height(), accent.Dc(), 0, 0,
+                   SRCCOPY);
+    }
+    return result;
 }
 
 } // namespace torvane

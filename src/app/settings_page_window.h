@@ -1,10 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+#include "app/image_view.h"
 #include "app/settings_controls.h"
 #include "app/win_page_parts.h"
 #include "app/win_widgets.h"
@@ -36,6 +39,8 @@ private:
     CheckBox checks_[kSettingCount];
     DropDownList combos_[kSettingCount];
     WidgetRouter router_;
+    std::unique_ptr<ImageView::Picture> accent_;
+    std::vector<POINT> accentPlaces_;
 };
 
 } // namespace torvane

@@ -83,6 +83,7 @@ void StatusPageWindow::CreateControls(const PageCreateArgs& args, CpuMonitorSupp
     monitor.height = factory.Pixels(1095);
     monitor.support = &support;
     monitor.properties = &properties;
+    monitor.tooltip = args.tooltip;
     monitor_ = CpuMonitorWindow::Create(monitor);
 
     const int legendTop = kMonitorTop + 1095 + 150;

@@ -1,6 +1,16 @@
 #include "app/win_page_parts.h"
 
+#include <commctrl.h>
+
 namespace torvane {
+
+HWND CreatePagesTooltip()
+{
+    // No prefix: a window title with "&" shows as it is.
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
 
 HWND CreatePageWindow(const PageCreateArgs& args, const wchar_t* className, void* self)
 {

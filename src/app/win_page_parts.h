@@ -22,13 +22,21 @@ public:
 };
 
 // What every page is given when it is made: its parent (the main window), its
-// control id, the screen's DPI and the interface fonts.
+// control id, the screen's DPI, the interface fonts and the window's one
+// tooltip, which holds the tips of every page.
 struct PageCreateArgs {
     HWND parent = nullptr;
     int id = 0;
     int dpi = 96;
     const UiFonts* fonts = nullptr;
+    HWND tooltip = nullptr;
 };
+
+// The window's one tooltip. Not owned by the window: under Wine an owned
+// topmost tooltip pulls its owner out of the topmost band when the owner is
+// shown. One for all: each is a top-level window, and each costs start-up
+// several milliseconds under Wine.
+HWND CreatePagesTooltip();
 
 // A page is a white child window of the main window that Tab can walk into;
 // it starts hidden and the main window places and shows it.

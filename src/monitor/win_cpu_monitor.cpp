@@ -44,7 +44,7 @@ CpuMonitorWindow* CpuMonitorWindow::Create(const CpuMonitorCreateArgs& args)
         return nullptr;
     }
     window->FitPicture();
-    window->CreateTip();
+    window->CreateTip(args.tooltip);
     if (args.properties)
         window->monitor_.ReadProperties(*args.properties);
     else
@@ -65,19 +65,15 @@ LRESULT CpuMonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             monitor_.Timer1_Timer();
             // A tooltip on show follows the samples; a hidden one asks anew
             // when it shows.
-            if (tip_ && IsWindowVisible(tip_.get()))
-                SendMessageW(tip_.get(), TTM_UPDATE, 0, 0);
+            if (tip_ && IsWindowVisible(tip_))
+                SendMessageW(tip_, TTM_UPDATE, 0, 0);
         }
         return 0;
     case WM_SIZE: {
         FitPicture();
         monitor_.Resize();
-        TTTOOLINFOW tool = {};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = hwnd_;
-        tool.uId = 1;
-        GetClientRect(hwnd_, &tool.rect);
-        SendMessageW(tip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        TTTOOLINFOW tool = TipTool();
+        SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
         return 0;
     }
     case WM_NOTIFY:
@@ -108,7 +104,13 @@ LRESULT CpuMonitorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kSampleTimer);
-        tip_.reset();
+        if (ownTip_) {
+            ownTip_.reset();
+        } else if (tip_) {
+            TTTOOLINFOW tool = TipTool();
+            SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        tip_ = nullptr;
         return 0;
     default:
         return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -120,26 +122,35 @@ std::wstring CpuMonitorWindow::AccessibleValue() const
     return MonitorValueText(monitor_.NewestLevels());
 }
 
-void CpuMonitorWindow::CreateTip()
+TTTOOLINFOW CpuMonitorWindow::TipTool() const
 {
-    // Not owned: under Wine an owned topmost tooltip pulls its owner out of
-    // the topmost band when the owner is shown.
-    tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr));
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    // The window relays its own mouse messages: a subclassed window costs the
-    // system a property lookup on every message, the timer's too.
-    tool.uFlags = 0;
     tool.hwnd = hwnd_;
     tool.uId = 1;
     GetClientRect(hwnd_, &tool.rect);
+    return tool;
+}
+
+void CpuMonitorWindow::CreateTip(HWND shared)
+{
+    if (!shared) {
+        // Not owned: under Wine an owned topmost tooltip pulls its owner out
+        // of the topmost band when the owner is shown.
+        ownTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr));
+    }
+    tip_ = shared ? shared : ownTip_.get();
+    TTTOOLINFOW tool = TipTool();
+    // The window relays its own mouse messages: a subclassed window costs the
+    // system a property lookup on every message, the timer's too.
+    tool.uFlags = 0;
     // Asked for each time it shows, so it is the latest sample's.
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     // The figures go on one line.
-    SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 1000);
 }
 
 void CpuMonitorWindow::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const
@@ -149,12 +160,12 @@ void CpuMonitorWindow::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) co
     MSG relayed = {hwnd_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     const DWORD at = GetMessagePos();
     relayed.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-    SendMessageW(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 LRESULT CpuMonitorWindow::Notify(NMHDR& header)
 {
-    if (header.hwndFrom != tip_.get() || header.code != TTN_GETDISPINFOW)
+    if (header.hwndFrom != tip_ || header.code != TTN_GETDISPINFOW)
         return 0;
     auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
     tipText_ = AccessibleValue();

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "drawing/win_dib_canvas.h"
 #include "monitor/cpu_monitor.h"
 #include "platform/win_accessible.h"
@@ -26,6 +28,10 @@ struct CpuMonitorCreateArgs {
     PropertyBag* properties = nullptr;
     CpuMonitorEvents* events = nullptr;
     std::function<void(const wchar_t*)> onPropertyChanged;
+    // A tooltip of the form's to hold the diagram's tip; null: the monitor
+    // makes its own. Every tooltip is a window of its own at the top level,
+    // which under Wine costs a start-up several milliseconds.
+    HWND tooltip = nullptr;
 };
 
 // The window class around a CpuMonitor: a child window holding the diagram's
@@ -69,7 +75,7 @@ private:
 
     void ApplyFrame();
     void FitPicture();
-    void CreateTip();
+    void CreateTip(HWND shared);
     LRESULT Notify(NMHDR& header);
     // The tooltip learns of the pointer from the window itself.
     void RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const;
@@ -80,7 +86,9 @@ private:
     int borderStyle_ = 1;
     CpuMonitor monitor_;
     AccessibleAnswer accessible_{*this};
-    ScopedWindow tip_;
+    ScopedWindow ownTip_;
+    HWND tip_ = nullptr; // the own tip or the form's
+    TTTOOLINFOW TipTool() const;
     // The tooltip's text while it shows.
     std::wstring tipText_;
 };
