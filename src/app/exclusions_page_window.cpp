@@ -33,19 +33,6 @@ int ButtonIndex(ExclusionsButton button)
 
 } // namespace
 
-ExclusionsPageWindow::ExclusionsPageWindow()
-{
-    clicked_[ButtonIndex(ExclusionsButton::Add)].action = [this] { CommandAddProgram_Click(); };
-    clicked_[ButtonIndex(ExclusionsButton::ExcludeBoosted)].action = [this] {
-        if (onExcludeBoosted)
-            onExcludeBoosted();
-    };
-    clicked_[ButtonIndex(ExclusionsButton::Remove)].action = [this] {
-        if (onRemove)
-            onRemove();
-    };
-}
-
 bool ExclusionsPageWindow::Create(const PageCreateArgs& args)
 {
     if (!RegisterOnce(L"TorvaneExclusionsPage") || !CreatePageWindow(args, L"TorvaneExclusionsPage", this))
@@ -78,13 +65,24 @@ void ExclusionsPageWindow::CreateControls(const PageCreateArgs& args)
         button.height = factory.Pixels(345);
         button.name = place.name;
         button.properties = &properties;
-        button.events = &clicked_[ButtonIndex(place.button)];
+        button.events.onClick = [this, which = place.button] { Clicked(which); };
         buttons_[ButtonIndex(place.button)] = CommandWindow::Create(button);
     }
 
     factory.Label(0, {240, 3960, 1560}, L"正在提速的程序：");
     boostedProgram_.Attach(
         factory.Label(ControlId::LabelBoostedProgram, {1800, 3960, 6240}, L"无", SS_ENDELLIPSIS));
+}
+
+void ExclusionsPageWindow::Clicked(ExclusionsButton button)
+{
+    if (button == ExclusionsButton::Add) {
+        CommandAddProgram_Click();
+        return;
+    }
+    const std::function<void()>& handler = button == ExclusionsButton::ExcludeBoosted ? onExcludeBoosted : onRemove;
+    if (handler)
+        handler();
 }
 
 void ExclusionsPageWindow::SetAvailable(ExclusionsButton button, bool available)

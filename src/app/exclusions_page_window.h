@@ -26,7 +26,6 @@ public:
     std::function<void()> onRemove;
     std::function<void()> onSelectionChanged;
 
-    ExclusionsPageWindow();
     bool Create(const PageCreateArgs& args);
 
     void ShowNames(const std::vector<std::wstring>& names) override { list_.SetItems(names); }
@@ -42,12 +41,12 @@ public:
 
 private:
     void CreateControls(const PageCreateArgs& args);
+    void Clicked(ExclusionsButton button);
     void CommandAddProgram_Click();
 
     ListBox list_;
     Label boostedProgram_;
     CommandWindow* buttons_[3] = {};
-    ClickAction clicked_[3];
     WidgetRouter router_;
 };
 

@@ -22,21 +22,21 @@ HBRUSH ImageView::Picture::Brush() const
 }
 
 ImageView* ImageView::Create(HWND parent, int id, const RECT& place, const std::vector<Painter>& images,
-                             Callbacks callbacks)
+                             Events events)
 {
     std::vector<SharedPicture> pictures;
     for (const Painter& paint : images)
         pictures.push_back(std::make_shared<const Picture>(place.right - place.left, place.bottom - place.top, paint));
-    return Create(parent, id, place, std::move(pictures), std::move(callbacks));
+    return Create(parent, id, place, std::move(pictures), std::move(events));
 }
 
 ImageView* ImageView::Create(HWND parent, int id, const RECT& place, std::vector<SharedPicture> pictures,
-                             Callbacks callbacks)
+                             Events events)
 {
     const bool registered = RegisterOnce(kImageClass);
     if (!registered)
         return nullptr;
-    auto* view = new ImageView(std::move(callbacks));
+    auto* view = new ImageView(std::move(events));
     view->images_ = std::move(pictures);
     if (!CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
                          place.right - place.left, place.bottom - place.top, parent,
@@ -89,27 +89,27 @@ LRESULT ImageView::Mouse(UINT message, LPARAM lParam)
     const int button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? 2 : 1;
     switch (message) {
     case WM_MOUSEMOVE:
-        if (callbacks_.mouseMove)
-            callbacks_.mouseMove();
+        if (events_.onMouseMove)
+            events_.onMouseMove();
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         SetCapture(hwnd_);
-        if (callbacks_.mouseDown)
-            callbacks_.mouseDown(button);
+        if (events_.onMouseDown)
+            events_.onMouseDown(button);
         break;
     default: {
         // The handlers may have let the capture go already (a drag does).
         const bool captured = GetCapture() == hwnd_;
         if (captured)
             ReleaseCapture();
-        if (callbacks_.mouseUp)
-            callbacks_.mouseUp(button);
+        if (events_.onMouseUp)
+            events_.onMouseUp(button);
         RECT client;
         GetClientRect(hwnd_, &client);
         const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (button == 1 && captured && PtInRect(&client, at) && callbacks_.click)
-            callbacks_.click();
+        if (button == 1 && captured && PtInRect(&client, at) && events_.onClick)
+            events_.onClick();
         break;
     }
     }
@@ -133,7 +133,7 @@ LRESULT ImageView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return accessible_ ? DLGC_WANTARROWS : DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_KEYDOWN:
-        if (callbacks_.keyDown && callbacks_.keyDown(wParam))
+        if (events_.onKeyDown && events_.onKeyDown(wParam))
             return 0;
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_SETFOCUS:

@@ -37,21 +37,22 @@ public:
     };
     using SharedPicture = std::shared_ptr<const Picture>;
 
-    struct Callbacks {
-        std::function<void()> mouseMove;
-        std::function<void(int button)> mouseDown;
-        std::function<void(int button)> mouseUp;
-        std::function<void()> click;
+    // What the view tells its owner, each run when set.
+    struct Events {
+        std::function<void()> onMouseMove;
+        std::function<void(int button)> onMouseDown;
+        std::function<void(int button)> onMouseUp;
+        std::function<void()> onClick;
         // A key pressed while the view has the focus; false leaves it to the
         // system.
-        std::function<bool(WPARAM key)> keyDown;
+        std::function<bool(WPARAM key)> onKeyDown;
     };
 
     static ImageView* Create(HWND parent, int id, const RECT& place, const std::vector<Painter>& images,
-                             Callbacks callbacks = {});
+                             Events events = {});
     // The same, showing pictures drawn beforehand at the size of `place`.
     static ImageView* Create(HWND parent, int id, const RECT& place, std::vector<SharedPicture> pictures,
-                             Callbacks callbacks = {});
+                             Events events = {});
 
     // The colour of labels placed on the image.
     void SetLabelColour(COLORREF colour) { labelColour_ = colour; }
@@ -68,12 +69,12 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    ImageView(Callbacks callbacks) : callbacks_(std::move(callbacks)) {}
+    ImageView(Events events) : events_(std::move(events)) {}
     void OnFinalMessage() override { delete this; }
     LRESULT Mouse(UINT message, LPARAM lParam);
     void Paint();
 
-    Callbacks callbacks_;
+    Events events_;
     std::vector<SharedPicture> images_;
     int shown_ = 0;
     COLORREF labelColour_ = 0;

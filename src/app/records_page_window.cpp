@@ -27,8 +27,6 @@ TTTOOLINFOW InfoTool(HWND owner, HWND label, const wchar_t* text)
 RecordsPageWindow::RecordsPageWindow(History& history, std::wstring logsPath, LogFile& logFile)
     : history_(history), logsPath_(std::move(logsPath)), logFile_(logFile)
 {
-    saveClicked_.action = [this] { CommandSaveRecords_Click(); };
-    clearClicked_.action = [this] { CommandClearRecords_Click(); };
 }
 
 bool RecordsPageWindow::Create(const PageCreateArgs& args)
@@ -51,14 +49,14 @@ void RecordsPageWindow::CreateControls(const PageCreateArgs& args)
         int id;
         int left;
         MemoryPropertyBag properties;
-        ClickAction* events;
+        std::function<void()> onClick;
         const wchar_t* name;
     };
     ButtonPlace buttons[] = {
-        {ControlId::CommandSaveRecords, 5640, SaveRecordsButtonProperties(buttonFont), &saveClicked_,
-         L"CommandSaveRecords"},
-        {ControlId::CommandClearRecords, 6915, ClearRecordsButtonProperties(buttonFont), &clearClicked_,
-         L"CommandClearRecords"},
+        {ControlId::CommandSaveRecords, 5640, SaveRecordsButtonProperties(buttonFont),
+         [this] { CommandSaveRecords_Click(); }, L"CommandSaveRecords"},
+        {ControlId::CommandClearRecords, 6915, ClearRecordsButtonProperties(buttonFont),
+         [this] { CommandClearRecords_Click(); }, L"CommandClearRecords"},
     };
     for (ButtonPlace& place : buttons) {
         CommandCreateArgs button;
@@ -70,7 +68,7 @@ void RecordsPageWindow::CreateControls(const PageCreateArgs& args)
         button.height = factory.Pixels(345);
         button.name = place.name;
         button.properties = &place.properties;
-        button.events = place.events;
+        button.events.onClick = place.onClick;
         CommandWindow::Create(button);
     }
 

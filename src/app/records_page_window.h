@@ -42,8 +42,6 @@ private:
     HistoryBox textHistory_;
     Label labelInfo_;
     Label labelCount_;
-    ClickAction saveClicked_;
-    ClickAction clearClicked_;
     HWND tooltip_ = nullptr; // the window's, shared by the pages
 };
 

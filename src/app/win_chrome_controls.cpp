@@ -34,20 +34,21 @@ void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HW
 {
     window_ = window;
     std::copy(std::begin(pages), std::end(pages), pages_);
-    tabs_.Create(window, dpi, fonts, [this](Page page) { SelectPage(*this, page); });
+    tabs_.onChoose = [this](Page page) { SelectPage(*this, page); };
+    tabs_.Create(window, dpi, fonts);
     // The pages come after the tabs in the order Tab moves in.
     for (HWND page : pages_)
         SetWindowPos(page, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateCaptionBar(window, dpi, fonts);
 
-    ImageView::Callbacks onMin;
-    onMin.mouseMove = [this] { Act(chrome_->ImageMin_MouseMove()); };
-    onMin.mouseDown = [this](int) { Act(chrome_->ImageMin_MouseDown()); };
-    onMin.mouseUp = [this](int) { Act(chrome_->ImageMin_MouseUp()); };
-    ImageView::Callbacks onExit;
-    onExit.mouseMove = [this] { Act(chrome_->ImageExit_MouseMove()); };
-    onExit.mouseDown = [this](int) { Act(chrome_->ImageExit_MouseDown()); };
-    onExit.mouseUp = [this](int) { Act(chrome_->ImageExit_MouseUp()); };
+    ImageView::Events onMin;
+    onMin.onMouseMove = [this] { Act(chrome_->ImageMin_MouseMove()); };
+    onMin.onMouseDown = [this](int) { Act(chrome_->ImageMin_MouseDown()); };
+    onMin.onMouseUp = [this](int) { Act(chrome_->ImageMin_MouseUp()); };
+    ImageView::Events onExit;
+    onExit.onMouseMove = [this] { Act(chrome_->ImageExit_MouseMove()); };
+    onExit.onMouseDown = [this](int) { Act(chrome_->ImageExit_MouseDown()); };
+    onExit.onMouseUp = [this](int) { Act(chrome_->ImageExit_MouseUp()); };
     const int barTop = TwipsToPixels(90, dpi);
     const int barHeight = TwipsToPixels(kCaptionHeight, dpi);
     const auto buttonImages = [barTop, barHeight](WindowButton button) {
@@ -74,8 +75,8 @@ void ChromeControls::Create(HWND window, int dpi, const UiFonts& fonts, const HW
 
 void ChromeControls::CreateCaptionBar(HWND window, int dpi, const UiFonts& fonts)
 {
-    ImageView::Callbacks onCaption;
-    onCaption.mouseDown = [this](int button) { Act(chrome_->ImageCaption_MouseDown(button)); };
+    ImageView::Events onCaption;
+    onCaption.onMouseDown = [this](int button) { Act(chrome_->ImageCaption_MouseDown(button)); };
     ImageView* caption = ImageView::Create(window, ControlId::ImageCaption, PlaceOf(0, 0, kWidth, kCaptionHeight, dpi),
                                            {[](Canvas& c) { DrawCaptionBar(c); }}, onCaption);
     caption->SetLabelColour(RGB(255, 255, 255));

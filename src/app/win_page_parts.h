@@ -1,25 +1,11 @@
 #pragma once
 
-#include <functional>
-
 #include <windows.h>
 
 #include "app/win_child_controls.h"
 #include "app/win_ui_font.h"
-#include "controls/command_input.h"
 
 namespace torvane {
-
-// Runs an action on a drawn button's Click.
-class ClickAction : public CommandEvents {
-public:
-    std::function<void()> action;
-    void Click() override
-    {
-        if (action)
-            action();
-    }
-};
 
 // What every page is given when it is made: its parent (the main window), its
 // control id, the screen's DPI, the interface fonts and the window's one

@@ -21,9 +21,8 @@ constexpr int kTabLabelRightGap = 120;
 
 } // namespace
 
-void PageTabs::Create(HWND window, int dpi, const UiFonts& fonts, std::function<void(Page)> choose)
+void PageTabs::Create(HWND window, int dpi, const UiFonts& fonts)
 {
-    choose_ = std::move(choose);
     // The tabs look alike: they share one drawing of each state.
     const int width = TwipsToPixels(kTabWidth, dpi);
     const int height = TwipsToPixels(kTabHeight, dpi);
@@ -35,9 +34,9 @@ void PageTabs::Create(HWND window, int dpi, const UiFonts& fonts, std::function<
         Tab& tab = tabs_[i];
         tab.owner = this;
         tab.page = row.page;
-        ImageView::Callbacks onTab;
-        onTab.click = [this, page = row.page] { choose_(page); };
-        onTab.keyDown = [this](WPARAM key) { return KeyDown(key); };
+        ImageView::Events onTab;
+        onTab.onClick = [this, page = row.page] { Choose(page); };
+        onTab.onKeyDown = [this](WPARAM key) { return KeyDown(key); };
         const int left = TwipsToPixels(kTabLeft, dpi);
         const int top = TwipsToPixels(row.tabTop, dpi);
         tab.image = ImageView::Create(window, row.tabImageId, {left, top, left + width, top + height}, pictures, onTab);
@@ -51,10 +50,16 @@ void PageTabs::Create(HWND window, int dpi, const UiFonts& fonts, std::function<
         // The tab's window text is its caption, as automation tools look for it.
         SetWindowTextW(tab.image->hwnd(), row.tabCaption);
         // A tab's label does what a click on its image does.
-        tab.label.onClick = onTab.click;
+        tab.label.onClick = onTab.onClick;
         router_.Add(tab.label);
         tab.image->SetLabelColour(RGB(40, 48, 64));
     }
+}
+
+void PageTabs::Choose(Page page) const
+{
+    if (onChoose)
+        onChoose(page);
 }
 
 void PageTabs::Mark(Page page, bool selected)
@@ -81,7 +86,7 @@ void PageTabs::Move(int step, bool wrap)
         next = (next % kPageCount + kPageCount) % kPageCount;
     if (next < 0 || next >= kPageCount)
         return;
-    choose_(kPageRows[next].page);
+    Choose(kPageRows[next].page);
     SetFocus(TabWindow(kPageRows[next].page));
 }
 
@@ -122,7 +127,7 @@ long PageTabs::Tab::AccessibleState() const
 
 bool PageTabs::Tab::DoDefaultAction()
 {
-    owner->choose_(page);
+    owner->Choose(page);
     return true;
 }
 

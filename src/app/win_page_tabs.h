@@ -18,9 +18,11 @@ namespace torvane {
 // reads as page tabs.
 class PageTabs {
 public:
-    // `choose` shows a page; it is called for a click, a key or a request
-    // from assistive technology.
-    void Create(HWND window, int dpi, const UiFonts& fonts, std::function<void(Page)> choose);
+    // A page chosen by a click, a key or a request from assistive
+    // technology; set before Create.
+    std::function<void(Page)> onChoose;
+
+    void Create(HWND window, int dpi, const UiFonts& fonts);
 
     void Mark(Page tab, bool selected);
     // The shown page's tab, as Mark last left it.
@@ -47,10 +49,10 @@ private:
     };
 
     bool KeyDown(WPARAM key);
+    void Choose(Page page) const;
 
     Tab tabs_[kPageCount];
     Page selected_ = Page::Status;
-    std::function<void(Page)> choose_;
     WidgetRouter router_;
 };
 

@@ -1,5 +1,7 @@
 #include "controls/command_input.h"
 
+#include <utility>
+
 namespace torvane {
 
 namespace {
@@ -15,8 +17,8 @@ constexpr int kStateDown = 2;
 
 } // namespace
 
-CommandInput::CommandInput(Command& command, CommandInputHost& host, CommandEvents& events)
-    : command_(command), host_(host), events_(events)
+CommandInput::CommandInput(Command& command, CommandInputHost& host, CommandEvents events)
+    : command_(command), host_(host), events_(std::move(events))
 {
 }
 
@@ -34,7 +36,8 @@ void CommandInput::MouseDown(int button, int shift, float x, float y)
     if (button != MouseButton::Right)
         state.visualState = kStateDown;
     PaintCurrent();
-    events_.MouseDown(button, shift, x, y);
+    if (events_.onMouseDown)
+        events_.onMouseDown(button, shift, x, y);
 }
 
 void CommandInput::MouseUp(int button, int shift, float x, float y)
@@ -44,7 +47,8 @@ void CommandInput::MouseUp(int button, int shift, float x, float y)
     if (button != MouseButton::Right)
         command_.state().visualState = kStateUp;
     PaintCurrent();
-    events_.MouseUp(button, shift, x, y);
+    if (events_.onMouseUp)
+        events_.onMouseUp(button, shift, x, y);
 }
 
 void CommandInput::Clicked()
@@ -55,7 +59,8 @@ void CommandInput::Clicked()
         command_.state().visualState = kStateUp;
     PaintCurrent();
     host_.Refresh();
-    events_.Click();
+    if (events_.onClick)
+        events_.onClick();
 }
 
 void CommandInput::MouseMove(int button, int shift, float x, float y)
@@ -66,7 +71,8 @@ void CommandInput::MouseMove(int button, int shift, float x, float y)
     CommandState& state = command_.state();
     if (x < 0 || y < 0 || x > state.width || y > state.height)
         return;
-    events_.MouseMove(button, shift, x, y);
+    if (events_.onMouseMove)
+        events_.onMouseMove(button, shift, x, y);
     if (button == MouseButton::Left) {
         host_.Paint(kStateDown, false);
     } else if (!state.isHot) {
@@ -87,7 +93,8 @@ void CommandInput::KeyDown(int keyCode, int shift)
 {
     if (Disabled())
         return;
-    events_.KeyDown(keyCode, shift);
+    if (events_.onKeyDown)
+        events_.onKeyDown(keyCode, shift);
     // A byte, as the platform's key codes are.
     command_.state().lastKey = keyCode & 0xFF;
     switch (keyCode) {
@@ -116,14 +123,16 @@ void CommandInput::KeyPress(int charCode)
 {
     if (Disabled())
         return;
-    events_.KeyPress(charCode);
+    if (events_.onKeyPress)
+        events_.onKeyPress(charCode);
 }
 
 void CommandInput::KeyUp(int keyCode, int shift)
 {
     if (Disabled())
         return;
-    events_.KeyUp(keyCode, shift);
+    if (events_.onKeyUp)
+        events_.onKeyUp(keyCode, shift);
     if (command_.state().lastKey == kSpace && keyCode == kSpace) {
         MouseUp(MouseButton::Left, 1, 1.0f, 1.0f);
         command_.state().lastButton = MouseButton::Left;
@@ -162,7 +171,8 @@ void CommandInput::TimerTick()
     if (x >= 0 && y >= 0 && x <= state.width && y <= state.height)
         return;
     host_.SetHoverTimer(false);
-    events_.MouseOut();
+    if (events_.onMouseOut)
+        events_.onMouseOut();
     command_.state().isHot = false;
     host_.Paint(kStateUp, true);
 }

@@ -1,22 +1,23 @@
 #pragma once
 
+#include <functional>
+
 #include "controls/command.h"
 
 namespace torvane {
 
-// The events a button raises to the form that holds it. Arguments passed by
-// reference may be changed by the form; the button reads them back.
-class CommandEvents {
-public:
-    virtual ~CommandEvents() = default;
-    virtual void Click() {}
-    virtual void KeyDown(int& keyCode, int& shift) { (void)keyCode; (void)shift; }
-    virtual void KeyPress(int& charCode) { (void)charCode; }
-    virtual void KeyUp(int& keyCode, int& shift) { (void)keyCode; (void)shift; }
-    virtual void MouseDown(int& button, int& shift, float& x, float& y) { (void)button; (void)shift; (void)x; (void)y; }
-    virtual void MouseMove(int& button, int& shift, float& x, float& y) { (void)button; (void)shift; (void)x; (void)y; }
-    virtual void MouseUp(int& button, int& shift, float& x, float& y) { (void)button; (void)shift; (void)x; (void)y; }
-    virtual void MouseOut() {}
+// The events a button raises to the form that holds it, each run when it is
+// set. Arguments passed by reference may be changed by the form; the button
+// reads them back.
+struct CommandEvents {
+    std::function<void()> onClick;
+    std::function<void(int& keyCode, int& shift)> onKeyDown;
+    std::function<void(int& charCode)> onKeyPress;
+    std::function<void(int& keyCode, int& shift)> onKeyUp;
+    std::function<void(int& button, int& shift, float& x, float& y)> onMouseDown;
+    std::function<void(int& button, int& shift, float& x, float& y)> onMouseMove;
+    std::function<void(int& button, int& shift, float& x, float& y)> onMouseUp;
+    std::function<void()> onMouseOut;
 };
 
 // What the input handling asks of the window around the button.
@@ -45,7 +46,7 @@ constexpr int Middle = 4;
 // timer: the state it paints in and the events it raises, in order.
 class CommandInput {
 public:
-    CommandInput(Command& command, CommandInputHost& host, CommandEvents& events);
+    CommandInput(Command& command, CommandInputHost& host, CommandEvents events);
 
     void MouseDown(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);
@@ -68,7 +69,7 @@ private:
 
     Command& command_;
     CommandInputHost& host_;
-    CommandEvents& events_;
+    CommandEvents events_;
 };
 
 } // namespace torvane

@@ -15,12 +15,6 @@ const wchar_t kCommandClass[] = L"TorvaneCommand";
 constexpr UINT_PTR kHoverTimer = 1;
 constexpr UINT kHoverInterval = 10;
 
-CommandEvents& NoEvents()
-{
-    static CommandEvents none;
-    return none;
-}
-
 // Shift, Ctrl and Alt as the events report them: 1, 2 and 4.
 int ShiftState()
 {
@@ -40,9 +34,8 @@ float PointY(LPARAM lParam) { return static_cast<float>(static_cast<short>(HIWOR
 } // namespace
 
 CommandWindow::CommandWindow(const CommandCreateArgs& args)
-    : name_(args.name), onPropertyChanged_(args.onPropertyChanged),
-      canvas_(1, 1, GetSysColor(COLOR_BTNFACE)), command_(*this, system_),
-      input_(command_, *this, args.events ? *args.events : NoEvents())
+    : name_(args.name), canvas_(1, 1, GetSysColor(COLOR_BTNFACE)), command_(*this, system_),
+      input_(command_, *this, args.events)
 {
 }
 
@@ -295,10 +288,10 @@ void CommandWindow::SetSurfaceFont(const FontDescription& font)
     canvas_.SetFont(font_.get());
 }
 
-void CommandWindow::PropertyChanged(const wchar_t* name)
+void CommandWindow::PropertyChanged(const wchar_t*)
 {
-    if (onPropertyChanged_)
-        onPropertyChanged_(name);
+    // No form around the program's buttons keeps their properties: a
+    // changed value has nobody to be stored by.
 }
 
 void CommandWindow::Repaint()

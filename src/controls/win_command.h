@@ -28,10 +28,8 @@ struct CommandCreateArgs {
     std::wstring name = L"Command1";
     // Stored property values; null places a new button with the defaults.
     PropertyBag* properties = nullptr;
-    // Told the name of each property whose persisted value changes.
-    std::function<void(const wchar_t*)> onPropertyChanged;
-    // The form's handlers of the button's events; null raises them to nobody.
-    CommandEvents* events = nullptr;
+    // The form's handlers of the button's events; those not set go to nobody.
+    CommandEvents events;
 };
 
 // The window class around a Command button: a child window that owns the
@@ -93,7 +91,6 @@ private:
     bool IsDefaultButton() const;
 
     std::wstring name_;
-    std::function<void(const wchar_t*)> onPropertyChanged_;
     WinSystemColours system_;
     GdiCanvas canvas_;
     ScopedGdiObject<HFONT> font_;

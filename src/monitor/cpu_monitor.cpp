@@ -1,5 +1,7 @@
 #include "monitor/cpu_monitor.h"
 
+#include <utility>
+
 #include <cmath>
 #include <limits>
 
@@ -43,8 +45,8 @@ ReportedLevels ReportedFrom(const SystemLevels& l)
     return r;
 }
 
-CpuMonitor::CpuMonitor(CpuMonitorHost& host, CpuMonitorSupport& support, CpuMonitorEvents& events)
-    : host_(host), support_(support), events_(events)
+CpuMonitor::CpuMonitor(CpuMonitorHost& host, CpuMonitorSupport& support, CpuMonitorEvents events)
+    : host_(host), support_(support), events_(std::move(events))
 {
     for (int i = 0; i < 5; ++i)
         series_[i] = {true, kMonitorSeries[i].colour};
@@ -136,8 +138,8 @@ void CpuMonitor::Timer1_Timer()
     --gridOffset_;
     SamplingStep(false);
     PaintDiagram(true);
-    if (!history_.empty())
-        events_.Update(ReportedFrom(history_[static_cast<std::size_t>(NewestIndex())]));
+    if (!history_.empty() && events_.onUpdate)
+        events_.onUpdate(ReportedFrom(history_[static_cast<std::size_t>(NewestIndex())]));
 }
 
 void CpuMonitor::DrawDiagram()
@@ -192,7 +194,8 @@ void CpuMonitor::Resize()
 
 void CpuMonitor::DblClick()
 {
-    events_.DblClick();
+    if (events_.onDblClick)
+        events_.onDblClick();
 }
 
 void CpuMonitor::Refresh()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -35,12 +37,10 @@ struct ReportedLevels {
 
 ReportedLevels ReportedFrom(const SystemLevels& levels);
 
-// The events the monitor raises to the window that holds it.
-class CpuMonitorEvents {
-public:
-    virtual ~CpuMonitorEvents() = default;
-    virtual void Update(const ReportedLevels& levels) { (void)levels; }
-    virtual void DblClick() {}
+// The events the monitor raises to the form that holds it, each run when set.
+struct CpuMonitorEvents {
+    std::function<void(const ReportedLevels& levels)> onUpdate;
+    std::function<void()> onDblClick;
 };
 
 // What the monitor needs from its window.
@@ -73,7 +73,7 @@ public:
 // scrolling strip chart.
 class CpuMonitor {
 public:
-    CpuMonitor(CpuMonitorHost& host, CpuMonitorSupport& support, CpuMonitorEvents& events);
+    CpuMonitor(CpuMonitorHost& host, CpuMonitorSupport& support, CpuMonitorEvents events = {});
     ~CpuMonitor();
     CpuMonitor(const CpuMonitor&) = delete;
     CpuMonitor& operator=(const CpuMonitor&) = delete;
@@ -170,7 +170,7 @@ private:
 
     CpuMonitorHost& host_;
     CpuMonitorSupport& support_;
-    CpuMonitorEvents& events_;
+    CpuMonitorEvents events_;
 
     Colour backColor_ = 0;
     // CPU, memory load, page file, virtual memory, disk.

@@ -14,17 +14,10 @@ namespace {
 const wchar_t kMonitorClass[] = L"TorvaneCpuMonitor";
 constexpr UINT_PTR kSampleTimer = 1;
 
-CpuMonitorEvents& NoMonitorEvents()
-{
-    static CpuMonitorEvents none;
-    return none;
-}
-
 } // namespace
 
 CpuMonitorWindow::CpuMonitorWindow(const CpuMonitorCreateArgs& args)
-    : onPropertyChanged_(args.onPropertyChanged), canvas_(1, 1, 0),
-      monitor_(*this, *args.support, args.events ? *args.events : NoMonitorEvents())
+    : canvas_(1, 1, 0), monitor_(*this, *args.support, args.events)
 {
 }
 
@@ -261,10 +254,10 @@ std::wstring CpuMonitorWindow::WindowsDirectory()
     return FromAnsi(std::string(directory, length < MAX_PATH ? length : 0));
 }
 
-void CpuMonitorWindow::PropertyChanged(const wchar_t* key)
+void CpuMonitorWindow::PropertyChanged(const wchar_t*)
 {
-    if (onPropertyChanged_)
-        onPropertyChanged_(key);
+    // The status page keeps no store of the monitor's properties: a changed
+    // value has nobody to be stored by.
 }
 
 NumberPunctuation CpuMonitorWindow::Punctuation()

@@ -26,8 +26,7 @@ struct CpuMonitorCreateArgs {
     CpuMonitorSupport* support = nullptr;
     // Stored property values; null creates the monitor with first-time defaults.
     PropertyBag* properties = nullptr;
-    CpuMonitorEvents* events = nullptr;
-    std::function<void(const wchar_t*)> onPropertyChanged;
+    CpuMonitorEvents events;
     // A tooltip of the form's to hold the diagram's tip; null: the monitor
     // makes its own. Every tooltip is a window of its own at the top level,
     // which under Wine costs a start-up several milliseconds.
@@ -80,7 +79,6 @@ private:
     // The tooltip learns of the pointer from the window itself.
     void RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const;
 
-    std::function<void(const wchar_t*)> onPropertyChanged_;
     DibCanvas canvas_;
     int appearance_ = 1;
     int borderStyle_ = 1;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/command_input.h"
+#include "fakes/command_events_of.h"
 #include "fakes/fake_command_surface.h"
 
 using namespace torvane;
@@ -15,7 +16,7 @@ std::wstring N(float value) { return std::to_wstring(static_cast<int>(value)); }
 
 // One journal for the window's side and the form's events, in order. A paint
 // takes on its state, as the painter does.
-class Journal : public CommandInputHost, public CommandEvents {
+class Journal : public CommandInputHost {
 public:
     void Paint(int state, bool force) override
     {
@@ -32,33 +33,33 @@ public:
     void MoveFocus(bool backward) override { log.push_back(backward ? L"focus back" : L"focus next"); }
     void PointerPosition(int& x, int& y) override { x = pointerX; y = pointerY; }
 
-    void Click() override { log.push_back(L"Click"); }
-    void KeyDown(int& keyCode, int& shift) override
+    void Click() { log.push_back(L"Click"); }
+    void KeyDown(int& keyCode, int& shift)
     {
         log.push_back(L"KeyDown " + std::to_wstring(keyCode) + L" " + std::to_wstring(shift));
         if (rewriteKey)
             keyCode = *rewriteKey;
     }
-    void KeyPress(int& charCode) override { log.push_back(L"KeyPress " + std::to_wstring(charCode)); }
-    void KeyUp(int& keyCode, int& shift) override
+    void KeyPress(int& charCode) { log.push_back(L"KeyPress " + std::to_wstring(charCode)); }
+    void KeyUp(int& keyCode, int& shift)
     {
         log.push_back(L"KeyUp " + std::to_wstring(keyCode) + L" " + std::to_wstring(shift));
     }
-    void MouseDown(int& button, int& shift, float& x, float& y) override
+    void MouseDown(int& button, int& shift, float& x, float& y)
     {
         log.push_back(L"MouseDown " + std::to_wstring(button) + L" " + std::to_wstring(shift) + L" " + N(x) + L" " + N(y));
     }
-    void MouseMove(int& button, int& shift, float& x, float& y) override
+    void MouseMove(int& button, int& shift, float& x, float& y)
     {
         log.push_back(L"MouseMove " + std::to_wstring(button) + L" " + std::to_wstring(shift) + L" " + N(x) + L" " + N(y));
         if (rewriteButton)
             button = *rewriteButton;
     }
-    void MouseUp(int& button, int& shift, float& x, float& y) override
+    void MouseUp(int& button, int& shift, float& x, float& y)
     {
         log.push_back(L"MouseUp " + std::to_wstring(button) + L" " + std::to_wstring(shift) + L" " + N(x) + L" " + N(y));
     }
-    void MouseOut() override { log.push_back(L"MouseOut"); }
+    void MouseOut() { log.push_back(L"MouseOut"); }
 
     std::vector<std::wstring> log;
     CommandState* painted = nullptr;
@@ -90,7 +91,7 @@ protected:
     FakeSystemColours system;
     Command command{surface, system};
     Journal journal;
-    CommandInput input{command, journal, journal};
+    CommandInput input{command, journal, CommandEventsOf(journal)};
 };
 
 } // namespace

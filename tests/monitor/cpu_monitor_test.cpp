@@ -89,8 +89,7 @@ struct Monitor {
     ScriptedMonitorSource source;
     CpuMonitorSupport support{source};
     FakeMonitorHost host;
-    CpuMonitorEvents events;
-    CpuMonitor monitor{host, support, events};
+    CpuMonitor monitor{host, support};
 };
 
 std::vector<Colour> PixelsOf(const Canvas& canvas)
@@ -263,8 +262,7 @@ TEST(CpuMonitorPicture, EveryTicksPictureIsTheWholeRedrawOfItsState)
         ScriptedMonitorSource source;
         CpuMonitorSupport support(source);
         Host host;
-        CpuMonitorEvents events;
-        CpuMonitor monitor(host, support, events);
+        CpuMonitor monitor(host, support);
         MemoryPropertyBag bag;
         monitor.ReadProperties(bag);
         monitor.SetDiagramStyle(c.style);
@@ -367,15 +365,15 @@ TEST(CpuMonitorSampling, ANarrowControlMeasuresIntoElementZero)
 
 TEST(CpuMonitorTimer, TicksSampleRedrawAndRaiseUpdateOnlyWhenEnabledAtRunTime)
 {
-    struct Recorder : CpuMonitorEvents {
-        void Update(const ReportedLevels& levels) override { loads.push_back(levels.MemoryLoadPercent); }
+    struct Recorder {
         std::vector<int> loads;
-    };
+    } events;
     ScriptedMonitorSource source;
     CpuMonitorSupport support(source);
     FakeMonitorHost host(50, 20);
-    Recorder events;
-    CpuMonitor monitor(host, support, events);
+    CpuMonitorEvents raised;
+    raised.onUpdate = [&events](const ReportedLevels& levels) { events.loads.push_back(levels.MemoryLoadPercent); };
+    CpuMonitor monitor(host, support, raised);
     MemoryPropertyBag bag;
     monitor.ReadProperties(bag);
     source.load = 7;
@@ -399,8 +397,7 @@ TEST(CpuMonitorSampling, AControlGrownWiderKeepsItsNewestSample)
     ScriptedMonitorSource source;
     CpuMonitorSupport support(source);
     FakeMonitorHost host(20, 10);
-    CpuMonitorEvents events;
-    CpuMonitor monitor(host, support, events);
+    CpuMonitor monitor(host, support);
     MemoryPropertyBag bag;
     monitor.ReadProperties(bag);
     host.picture = RasterCanvas(40, 10, 0);

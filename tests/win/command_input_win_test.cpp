@@ -6,21 +6,22 @@
 #include <windows.h>
 
 #include "controls/win_command.h"
+#include "fakes/command_events_of.h"
 
 using namespace torvane;
 
 namespace {
 
-class Recorder : public CommandEvents {
+class Recorder {
 public:
-    void Click() override { log.push_back(L"Click"); }
-    void KeyDown(int& keyCode, int&) override { log.push_back(L"KeyDown " + std::to_wstring(keyCode)); }
-    void KeyPress(int& charCode) override { log.push_back(L"KeyPress " + std::to_wstring(charCode)); }
-    void KeyUp(int& keyCode, int&) override { log.push_back(L"KeyUp " + std::to_wstring(keyCode)); }
-    void MouseDown(int& button, int&, float& x, float& y) override { log.push_back(L"MouseDown " + Args(button, x, y)); }
-    void MouseMove(int& button, int&, float& x, float& y) override { log.push_back(L"MouseMove " + Args(button, x, y)); }
-    void MouseUp(int& button, int&, float& x, float& y) override { log.push_back(L"MouseUp " + Args(button, x, y)); }
-    void MouseOut() override { log.push_back(L"MouseOut"); }
+    void Click() { log.push_back(L"Click"); }
+    void KeyDown(int& keyCode, int&) { log.push_back(L"KeyDown " + std::to_wstring(keyCode)); }
+    void KeyPress(int& charCode) { log.push_back(L"KeyPress " + std::to_wstring(charCode)); }
+    void KeyUp(int& keyCode, int&) { log.push_back(L"KeyUp " + std::to_wstring(keyCode)); }
+    void MouseDown(int& button, int&, float& x, float& y) { log.push_back(L"MouseDown " + Args(button, x, y)); }
+    void MouseMove(int& button, int&, float& x, float& y) { log.push_back(L"MouseMove " + Args(button, x, y)); }
+    void MouseUp(int& button, int&, float& x, float& y) { log.push_back(L"MouseUp " + Args(button, x, y)); }
+    void MouseOut() { log.push_back(L"MouseOut"); }
 
     std::vector<std::wstring> log;
 
@@ -55,7 +56,7 @@ protected:
         args.parent = parent_;
         args.left = 20;
         args.top = 20;
-        args.events = &recorder;
+        args.events = CommandEventsOf(recorder);
         button = CommandWindow::Create(args);
         SetForegroundWindow(parent_);
         Pump(100);
