@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs every test: the
-# layering check; under Wine, on private Xvfb displays with a local web
-# server playing the vendor's site, the unit tests, the Win32 side, the
-# end-to-end tests of Torvane.exe and the packages; the logic natively with
-# sanitizers; every source again through clang with warnings as errors; and
-# last a short fuzzing run of the text rules. Each stage prints its time; a
-# table of them ends the run.
+# layering check; under Wine (CTest starts the Xvfb displays, Wine prefixes and
+# the local web server playing the vendor's site as fixtures) the unit tests,
+# the Win32 side, the end-to-end tests of Torvane.exe and the packages; the
+# logic natively with sanitizers; every source again through clang with
+# warnings as errors; and last a short fuzzing run of the text rules. Each
+# stage prints its time; a table of them ends the run.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -16,13 +16,6 @@ export STAGE_LOGS="$root/build/test-logs"
 source scripts/lib/stages.sh
 # shellcheck source=lib/build.sh
 source scripts/lib/build.sh
-# shellcheck source=lib/lanes.sh
-source scripts/lib/lanes.sh
-
-state="$root/build/wine-test"
-# Two lanes: CTest runs two Windows tests at a time, each in its own.
-lanes=(a b)
-export TORVANE_LANES="$state"
 # The long fuzzing runs are scripts/fuzz.sh's; here all targets side by side.
 fuzz_seconds=30
 
@@ -30,10 +23,9 @@ finish() {
     local status=$?
     trap - EXIT
     stage_stop_all
-    for id in "${lanes[@]}"; do
-        lane_stop "$state/lane-$id"
-    done
-    site_server_stop "$state"
+    # CTest's fixtures stop these; a run cut short leaves them to this.
+    bash scripts/lib/ctest-fixture.sh lanes-stop build/win64/wine-lanes a b 2>/dev/null || true
+    bash scripts/lib/ctest-fixture.sh site-stop build/win64/vendor-site 2>/dev/null || true
     stage_table
     exit "$status"
 }
@@ -41,22 +33,26 @@ trap finish EXIT
 
 stage deps bash scripts/lib/install-deps.sh || exit 1
 
-# The vendor's site, played by a local server on a free port of 127.0.0.1;
-# the win64 tree is configured to name it (so the run command's site on
-# 18765 can run at the same time). The port the tree names already is
-# taken again when it is free, which saves rebuilding.
-start_site() {
-    local port
-    port="$(torvane_tree_site_port build/win64)"
-    if [ -n "$port" ] && [ "$port" != 18765 ] \
-        && TORVANE_SITE_FIXED_PORT="$port" site_server_start "$state" 2>/dev/null; then
-        return 0
-    fi
-    site_server_start "$state"
+# The vendor's site is a port of 127.0.0.1 the win64 tree is built to ask (so
+# the run command's site on 18765 can run at the same time); CTest's fixture
+# serves it there. The port the tree names already is kept when it is free,
+# which saves rebuilding.
+site_port() {
+    python3 - "$(torvane_tree_site_port build/win64)" <<'PY'
+import socket, sys
+def free(port):
+    with socket.socket() as s:
+        try:
+            s.bind(("127.0.0.1", port))
+        except OSError:
+            return None
+        return s.getsockname()[1]
+known = int(sys.argv[1]) if sys.argv[1] and sys.argv[1] != "18765" else 0
+print((known and free(known)) or free(0))
+PY
 }
-stage site start_site || exit 1
-export TORVANE_VENDOR_PORT="$TORVANE_SITE_PORT"
-unset TORVANE_SITE_PORT
+TORVANE_VENDOR_PORT="$(site_port)"
+export TORVANE_VENDOR_PORT
 echo "local site: 127.0.0.1:$TORVANE_VENDOR_PORT"
 
 configure() {
@@ -71,13 +67,12 @@ stage configure configure || exit 1
 stage layers python3 scripts/check-layers.py || exit 1
 stage "unity names" python3 scripts/check-unity-names.py build/native build/win64 || exit 1
 
-# The Windows tests wait for the win64 tree and the lanes' Wine prefixes,
-# so these are made first. The work they do not wait for (the native tree,
+# The Windows tests wait for the win64 tree, so it is made first. The work
+# they do not wait for (the native tree,
 # the second compiler over the configured win64 tree, the fuzz targets) runs
 # at the lowest priority: it takes what the builds and the Windows tests
 # leave idle, without slowing them.
 jobs="$(nproc)"
-stage_start lanes bash -c 'source scripts/lib/lanes.sh && lanes_start "$@"' _ "$state" "${lanes[@]}"
 stage_start_idle "build native" cmake --build build/native -j "$jobs"
 stage_start_idle "second compiler" bash scripts/clang-check.sh
 stage_start_idle "fuzz build" bash scripts/fuzz.sh --build
@@ -86,17 +81,10 @@ stage_start_idle "fuzz build" bash scripts/fuzz.sh --build
 # the local site to themselves: they run while the rest of the tree builds.
 stage "build win64 (program, e2e)" \
     cmake --build build/win64 -j "$jobs" --target Torvane torvane_e2e_tests || exit 1
-stage_finish lanes || exit 1
-lane_resources "$state/links.json" "${lanes[0]}"
-stage_start "windows tests: links" bash -c \
-    'cd build/win64 && ctest -R "^e2e_links\$" --resource-spec-file "$1" --output-on-failure' _ "$state/links.json"
+stage_start "windows tests: links" ctest --test-dir build/win64 -R '^e2e_links$' --output-on-failure
 stage "build win64 (the rest)" cmake --build build/win64 -j "$jobs" || exit 1
 stage_finish "windows tests: links" || exit 1
-
-lane_resources "$state/resources.json" "${lanes[@]}"
-stage "windows tests" bash -c \
-    'cd build/win64 && ctest -E "^e2e_links\$" -j "$1" --resource-spec-file "$2" --output-on-failure' \
-    _ "${#lanes[@]}" "$state/resources.json" || exit 1
+stage "windows tests" ctest --test-dir build/win64 -E '^e2e_links$' -j 2 --output-on-failure || exit 1
 
 stage_unidle "build native" "second compiler" "fuzz build"
 stage_finish "build native" || exit 1

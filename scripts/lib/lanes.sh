@@ -1,8 +1,9 @@
 # shellcheck shell=bash
 # Lanes for the Windows tests: each its own Xvfb display, Wine prefix with its
 # own wineserver, and a site server of its own for the tests that name its
-# port (TORVANE_SITE_PORT). scripts/lib/wine-lane.sh runs a CTest entry in the
-# lane CTest gave it. Source it.
+# port (TORVANE_SITE_PORT). CTest's fixture starts and stops them
+# (scripts/lib/ctest-fixture.sh); scripts/lib/wine-lane.sh runs an entry in a
+# free one. Source it.
 
 # shellcheck source=wine-session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-session.sh"
@@ -35,21 +36,6 @@ lane_stop() {
     rm -f "$dir/lane.env"
     site_server_stop "$dir"
     wine_session_stop "$dir"
-}
-
-# lane_resources FILE ID...: the CTest resources file: one slot per lane, and the
-# two slots of the local site the build names (see tests/e2e/CMakeLists.txt).
-lane_resources() {
-    local file="$1" id sep=""
-    shift
-    {
-        printf '{"version": {"major": 1, "minor": 0}, "local": [{\n  "lane": ['
-        for id in "$@"; do
-            printf '%s{"id": "%s", "slots": 1}' "$sep" "$id"
-            sep=", "
-        done
-        printf '],\n  "site": [{"id": "vendor", "slots": 2}]\n}]}\n'
-    } >"$file"
 }
 
 # lanes_start DIR ID...: starts the lanes DIR/lane-ID; false when any did

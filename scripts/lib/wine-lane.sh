@@ -1,25 +1,29 @@
 #!/usr/bin/env bash
 # Runs one CTest entry under Wine: CTest's command for the Windows tests.
 #   wine-lane.sh EMULATOR PROGRAM [ARGS...]
-# With a resources file (scripts/test.sh writes one) CTest hands each entry a
-# lane, one Xvfb display, Wine prefix, wineserver and site server that no
-# other entry uses at the same time; its settings are in
-# $TORVANE_LANES/lane-<id>/lane.env. Without one the entry runs in the
-# caller's session, one at a time per session.
+# The lanes in $TORVANE_LANES (CTest's fixture starts them) are one Xvfb
+# display, Wine prefix, wineserver and site server each; an entry takes the
+# first lane no other entry holds and holds it until its program ends, so
+# `ctest -jN` runs as many at once as there are lanes. With no lanes the
+# entry runs in the caller's session.
 set -euo pipefail
 
-lane="${CTEST_RESOURCE_GROUP_0_LANE:-}"
-if [ -n "$lane" ]; then
-    # "id:a,slots:1"
-    id="${lane#id:}"
-    id="${id%%,*}"
-    env_file="${TORVANE_LANES:?TORVANE_LANES names no lane folder}/lane-$id/lane.env"
-    [ -f "$env_file" ] || { echo "wine-lane: lane $id not started ($env_file missing)" >&2; exit 1; }
-    # shellcheck source=/dev/null
-    source "$env_file"
-    exec "$@"
-fi
-if [ -n "${WINE_SESSION_DIR:-}" ] && command -v flock >/dev/null 2>&1; then
-    exec flock "$WINE_SESSION_DIR/ctest.lock" "$@"
+dir="${TORVANE_LANES:-}"
+if [ -n "$dir" ] && compgen -G "$dir/lane-*/lane.env" >/dev/null; then
+    # A lane's settings are in its lane.env; flock -o keeps the lock out of
+    # the programs the entry starts.
+    for _ in $(seq 6000); do
+        for env_file in "$dir"/lane-*/lane.env; do
+            set +e
+            flock -n -E 75 -o "${env_file%/lane.env}/run.lock" \
+                bash -c 'source "$1"; shift; exec "$@"' _ "$env_file" "$@"
+            status=$?
+            set -e
+            [ "$status" -eq 75 ] || exit "$status"
+        done
+        sleep 0.1
+    done
+    echo "wine-lane: no lane came free in 10 minutes" >&2
+    exit 1
 fi
 exec "$@"

@@ -67,7 +67,7 @@ bool ChooseFromTrayMenu(Torvane& torvane, int fromEnd, const char* shot = nullpt
     const DWORD pid = torvane.process().id();
     PostMessageW(torvane.window(), kTrayCallback, 0, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = VisibleWindowOfClass(pid, L"#32768")) != nullptr; }))
+    if (!WaitFor([&] { return (menu = VisibleWindowOfClass(pid, L"#32768")) != nullptr; }, 15000))
         return false;
     if (shot) {
         RECT box = {};
