@@ -53,11 +53,12 @@ for title in "记事本 - 演示甲" "画图 - 演示乙"; do
     sleep 2.5
 done
 wine_session_screenshot out/02-boosted.png
-# The other pages, opened by a click on their tabs (control ids 111, 112, 118).
+# The other pages, opened by a click on their tabs (control ids 111, 112, 118, 125).
 "$WINE" "$tools/tv_click.exe" 111 && sleep 1.5 && wine_session_screenshot out/03-records.png
 "$WINE" "$tools/tv_click.exe" 112 && sleep 1.5 && wine_session_screenshot out/04-settings.png
 "$WINE" "$tools/tv_click.exe" 118 && sleep 1.5 && wine_session_screenshot out/05-about.png
+"$WINE" "$tools/tv_click.exe" 125 && sleep 1.5 && wine_session_screenshot out/06-exclusions.png
 
-echo "Screenshots: $root/out/0[1-5]-*.png"
+echo "Screenshots: $root/out/0[1-6]-*.png"
 echo "config.ini:  $root/out/Torvane/config.ini"
 iconv -f GBK -t UTF-8 out/Torvane/config.ini 2>/dev/null | sed 's/^/    /' || true
