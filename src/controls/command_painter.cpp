@@ -376,17 +376,25 @@ void DisabledLook(Paint& x)
 
 } // namespace
 
-void DrawButton(Command& command, Canvas& canvas, int state, bool force, bool isDefaultButton)
+bool TakeButtonPaint(Command& command, int state, bool force)
 {
     CommandState& st = command.state();
     if (!force && command.Caption() == st.lastCaption && state == st.visualState)
-        return;
-    // The window keeps its canvas at least 1 x 1, so the control's own height
-    // is the one that tells a button of height 0.
-    if (canvas.Height() == 0 || st.height == 0)
-        return;
+        return false;
+    if (st.height == 0)
+        return false;
     st.visualState = state;
     st.lastCaption = command.Caption();
+    return true;
+}
+
+void RenderButton(Command& command, Canvas& canvas, bool isDefaultButton)
+{
+    // The window keeps its canvas at least 1 x 1, so the control's own height
+    // is the one that tells a button of height 0.
+    CommandState& st = command.state();
+    if (canvas.Height() == 0 || st.height == 0)
+        return;
 
     // A focused button counts as focused only while its cue is allowed; the
     // flag itself is left as it is.
@@ -404,10 +412,16 @@ void DrawButton(Command& command, Canvas& canvas, int state, bool force, bool is
     Box(x, 0, 0, x.w, x.h, x.scheme.face);
     if (!command.Enabled())
         DisabledLook(x);
-    else if (state == 0)
+    else if (st.visualState == 0)
         UpLook(x);
     else
         DownLook(x);
+}
+
+void DrawButton(Command& command, Canvas& canvas, int state, bool force, bool isDefaultButton)
+{
+    if (canvas.Height() != 0 && TakeButtonPaint(command, state, force))
+        RenderButton(command, canvas, isDefaultButton);
 }
 
 } // namespace torvane

@@ -12,4 +12,10 @@ namespace torvane {
 // reports this button as its default one.
 void DrawButton(Command& command, Canvas& canvas, int state, bool force, bool isDefaultButton);
 
+// DrawButton in two steps, for a window that paints its picture only when it
+// is seen: TakeButtonPaint keeps the state and caption as DrawButton does and
+// says whether a paint is due; RenderButton paints the state kept.
+bool TakeButtonPaint(Command& command, int state, bool force);
+void RenderButton(Command& command, Canvas& canvas, bool isDefaultButton);
+
 } // namespace torvane

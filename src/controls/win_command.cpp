@@ -253,8 +253,18 @@ void CommandWindow::OnFinalMessage()
     delete this;
 }
 
+void CommandWindow::BringPictureUpToDate()
+{
+    if (!pictureDue_)
+        return;
+    pictureDue_ = false;
+    canvas_.SetBackground(command_.scheme().face);
+    RenderButton(command_, canvas_, IsDefaultButton());
+}
+
 void CommandWindow::ShowPicture()
 {
+    BringPictureUpToDate();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd_, &paint);
     BitBlt(dc, 0, 0, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
@@ -301,8 +311,13 @@ void CommandWindow::Repaint()
 
 void CommandWindow::Paint(int state, bool force)
 {
-    canvas_.SetBackground(command_.scheme().face);
-    DrawButton(command_, canvas_, state, force, IsDefaultButton());
+    if (TakeButtonPaint(command_, state, force)) {
+        pictureDue_ = true;
+        // A button nobody sees (its page hidden, the window not shown yet)
+        // is painted when it is first shown, or when its picture is asked for.
+        if (IsWindowVisible(hwnd_))
+            BringPictureUpToDate();
+    }
     InvalidateRect(hwnd_, nullptr, FALSE);
     // Every change of focus, press or availability paints the button.
     const long accessibleState = AccessibleState();

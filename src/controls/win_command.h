@@ -49,7 +49,11 @@ public:
 
     Command& command() { return command_; }
     const std::wstring& accessKeys() const { return accessKeys_; }
-    GdiCanvas& canvas() { return canvas_; }
+    GdiCanvas& canvas()
+    {
+        BringPictureUpToDate();
+        return canvas_;
+    }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -86,6 +90,7 @@ private:
     bool DoDefaultAction() override;
 
     LRESULT DialogCode(const MSG* message) const;
+    void BringPictureUpToDate();
     void ShowPicture();
     LRESULT MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool IsDefaultButton() const;
@@ -99,6 +104,8 @@ private:
     Command command_;
     CommandInput input_;
     AccessibleAnswer accessible_{*this};
+    // A paint was taken while nobody saw the button: the picture is behind.
+    bool pictureDue_ = false;
     // The state last announced to assistive technology.
     long announcedState_ = 0;
 };

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "controls/win_command.h"
 #include "gdi_object_count.h"
 #include "platform/memory_property_bag.h"
@@ -40,7 +43,62 @@ int CutPixels(HWND window, int width, int height)
     return cut;
 }
 
+// What the window shows on screen, read back from its window DC.
+std::vector<COLORREF> ShownPixels(HWND window, int width, int height)
+{
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(window);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+}
+
 } // namespace
+
+TEST(CommandWindow, AButtonChangedWhileHiddenShowsItsLatestPictureWhenShown)
+{
+    // One button is changed on a hidden parent, which leaves its painting
+    // for later; the other gets the same changes while it is on screen.
+    ParentWindow hidden;
+    ParentWindow shown;
+    ShowWindow(shown.get(), SW_SHOWNOACTIVATE);
+    const auto makeButton = [](HWND parent) {
+        CommandCreateArgs args;
+        args.parent = parent;
+        args.width = 90;
+        args.height = 30;
+        CommandWindow* button = CommandWindow::Create(args);
+        button->command().SetButtonType(4);
+        button->command().SetCaption(L"第一");
+        button->command().SetEnabled(false);
+        button->command().SetCaption(L"排除(&X)");
+        button->command().SetEnabled(true);
+        return button;
+    };
+    CommandWindow* late = makeButton(hidden.get());
+    CommandWindow* early = makeButton(shown.get());
+    ASSERT_NE(late, nullptr);
+    ASSERT_NE(early, nullptr);
+    UpdateWindow(shown.get());
+    PumpMessages();
+    const std::vector<COLORREF> expected = ShownPixels(early->hwnd(), 90, 30);
+    EXPECT_NE(std::count(expected.begin(), expected.end(), expected.front()), 90 * 30) << "a blank button";
+
+    ShowWindow(shown.get(), SW_HIDE);
+    ShowWindow(hidden.get(), SW_SHOWNOACTIVATE);
+    UpdateWindow(hidden.get());
+    PumpMessages();
+    EXPECT_EQ(ShownPixels(late->hwnd(), 90, 30), expected);
+}
 
 TEST(CommandWindow, NewButtonShowsItsNameAndStoredOneTheStoredValues)
 {
