@@ -16,7 +16,6 @@ Prints each name with the files that define it and exits 1 if there is any,
 """
 
 import collections
-import glob
 import importlib.util
 import os
 import re
@@ -100,12 +99,21 @@ def unity_targets(trees):
     """{target directory: [source, ...]} from the batches CMake generated."""
     targets = collections.defaultdict(list)
     for tree in trees:
-        pattern = os.path.join(tree, '**', 'Unity', 'unity_*.cxx')
-        for batch in sorted(glob.glob(pattern, recursive=True)):
+        for batch in sorted(unity_batches(tree)):
             with open(batch, encoding='utf-8') as f:
                 sources = UNITY_INCLUDE.findall(f.read())
             targets[os.path.dirname(os.path.dirname(batch))] += sources
     return targets
+
+
+def unity_batches(tree):
+    """The batch files of a build tree. Only CMake's own folders are walked:
+    the tests keep Wine prefixes in the tree, whose drive Z: links to /."""
+    for folder, dirs, names in os.walk(tree):
+        if os.path.basename(folder) == 'Unity':
+            yield from (os.path.join(folder, n) for n in names if re.fullmatch(r'unity_\d+_cxx\.cxx', n))
+        dirs[:] = [d for d in dirs if d in ('CMakeFiles', 'Unity') or d.endswith('.dir')
+                   or os.path.isdir(os.path.join(folder, d, 'CMakeFiles'))]
 
 
 def clashes(targets):
