@@ -11,19 +11,16 @@ namespace {
 
 struct ButtonPlace {
     ExclusionsButton button;
-    int id;
     const wchar_t* caption;
-    const wchar_t* name;
-    int left;
-    int width;
+    PageButtonPlace place;
 };
 
 // Under the list, right-aligned as the records page's two, in Tab order.
 const ButtonPlace kButtons[] = {
-    {ExclusionsButton::Add, ControlId::CommandAddProgram, L"添加…", L"CommandAddProgram", 3030, 1125},
-    {ExclusionsButton::ExcludeBoosted, ControlId::CommandExcludeBoosted, L"排除正在提速的程序",
-     L"CommandExcludeBoosted", 4275, 2520},
-    {ExclusionsButton::Remove, ControlId::CommandRemoveProgram, L"删除", L"CommandRemoveProgram", 6915, 1125},
+    {ExclusionsButton::Add, L"添加…", {ControlId::CommandAddProgram, L"CommandAddProgram", 3030, 1125}},
+    {ExclusionsButton::ExcludeBoosted, L"排除正在提速的程序",
+     {ControlId::CommandExcludeBoosted, L"CommandExcludeBoosted", 4275, 2520}},
+    {ExclusionsButton::Remove, L"删除", {ControlId::CommandRemoveProgram, L"CommandRemoveProgram", 6915, 1125}},
 };
 
 int ButtonIndex(ExclusionsButton button)
@@ -54,19 +51,10 @@ void ExclusionsPageWindow::CreateControls(const PageCreateArgs& args)
     router_.Add(list_);
 
     const FontDescription buttonFont{args.fonts->face(), 9, false, false};
-    for (const ButtonPlace& place : kButtons) {
-        MemoryPropertyBag properties = PageButtonProperties(place.caption, buttonFont);
-        CommandCreateArgs button;
-        button.parent = hwnd_;
-        button.id = place.id;
-        button.left = factory.Pixels(place.left);
-        button.top = factory.Pixels(3450);
-        button.width = factory.Pixels(place.width);
-        button.height = factory.Pixels(345);
-        button.name = place.name;
-        button.properties = &properties;
-        button.events.onClick = [this, which = place.button] { Clicked(which); };
-        buttons_[ButtonIndex(place.button)] = CommandWindow::Create(button);
+    for (const ButtonPlace& button : kButtons) {
+        MemoryPropertyBag properties = PageButtonProperties(button.caption, buttonFont);
+        buttons_[ButtonIndex(button.button)] = CreatePageButton(hwnd_, factory, button.place, properties,
+                                                                [this, which = button.button] { Clicked(which); });
     }
 
     factory.Label(0, {240, 3960, 1560}, L"正在提速的程序：");

@@ -45,32 +45,12 @@ void RecordsPageWindow::CreateControls(const PageCreateArgs& args)
     SendMessageW(textHistory_.hwnd(), EM_SETLIMITTEXT, 0, 0);
 
     const FontDescription buttonFont{args.fonts->face(), 9, false, false};
-    struct ButtonPlace {
-        int id;
-        int left;
-        MemoryPropertyBag properties;
-        std::function<void()> onClick;
-        const wchar_t* name;
-    };
-    ButtonPlace buttons[] = {
-        {ControlId::CommandSaveRecords, 5640, SaveRecordsButtonProperties(buttonFont),
-         [this] { CommandSaveRecords_Click(); }, L"CommandSaveRecords"},
-        {ControlId::CommandClearRecords, 6915, ClearRecordsButtonProperties(buttonFont),
-         [this] { CommandClearRecords_Click(); }, L"CommandClearRecords"},
-    };
-    for (ButtonPlace& place : buttons) {
-        CommandCreateArgs button;
-        button.parent = hwnd_;
-        button.id = place.id;
-        button.left = factory.Pixels(place.left);
-        button.top = factory.Pixels(3450);
-        button.width = factory.Pixels(1125);
-        button.height = factory.Pixels(345);
-        button.name = place.name;
-        button.properties = &place.properties;
-        button.events.onClick = place.onClick;
-        CommandWindow::Create(button);
-    }
+    MemoryPropertyBag save = SaveRecordsButtonProperties(buttonFont);
+    CreatePageButton(hwnd_, factory, {ControlId::CommandSaveRecords, L"CommandSaveRecords", 5640, 1125}, save,
+                     [this] { CommandSaveRecords_Click(); });
+    MemoryPropertyBag clear = ClearRecordsButtonProperties(buttonFont);
+    CreatePageButton(hwnd_, factory, {ControlId::CommandClearRecords, L"CommandClearRecords", 6915, 1125}, clear,
+                     [this] { CommandClearRecords_Click(); });
 
     factory.Label(0, {240, 3960, 1200}, L"正在提速：");
     labelInfo_.Attach(factory.Label(ControlId::LabelInfo, {1440, 3960, 6600}, L"无", SS_ENDELLIPSIS));

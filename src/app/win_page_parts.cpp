@@ -1,6 +1,10 @@
 #include "app/win_page_parts.h"
 
+#include <utility>
+
 #include <commctrl.h>
+
+#include "controls/win_command.h"
 
 namespace torvane {
 
@@ -10,6 +14,22 @@ HWND CreatePagesTooltip()
     return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
+}
+
+CommandWindow* CreatePageButton(HWND page, const ChildFactory& factory, const PageButtonPlace& place,
+                                PropertyBag& properties, std::function<void()> onClick)
+{
+    CommandCreateArgs button;
+    button.parent = page;
+    button.id = place.id;
+    button.left = factory.Pixels(place.left);
+    button.top = factory.Pixels(3450);
+    button.width = factory.Pixels(place.width);
+    button.height = factory.Pixels(345);
+    button.name = place.name;
+    button.properties = &properties;
+    button.events.onClick = std::move(onClick);
+    return CommandWindow::Create(button);
 }
 
 HWND CreatePageWindow(const PageCreateArgs& args, const wchar_t* className, void* self)

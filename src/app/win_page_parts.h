@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
+
 #include <windows.h>
 
 #include "app/win_child_controls.h"
 #include "app/win_ui_font.h"
+#include "platform/property_bag.h"
 
 namespace torvane {
 
@@ -31,6 +34,22 @@ HWND CreatePageWindow(const PageCreateArgs& args, const wchar_t* className, void
 // What every page does with a message it does not handle itself: white
 // behind itself and behind its labels and check boxes, the rest as usual.
 LRESULT PageDefaultMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+class CommandWindow;
+
+// A drawn button in the row under a page's list or history box; left and
+// width in twips.
+struct PageButtonPlace {
+    int id;
+    const wchar_t* name;
+    int left;
+    int width;
+};
+
+// Creates the button on the page with its stored properties; null when the
+// window could not be made.
+CommandWindow* CreatePageButton(HWND page, const ChildFactory& factory, const PageButtonPlace& place,
+                                PropertyBag& properties, std::function<void()> onClick);
 
 // The factory for the page's own controls.
 inline ChildFactory PageControls(HWND page, const PageCreateArgs& args)
