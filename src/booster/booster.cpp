@@ -128,6 +128,12 @@ void Booster::Decide(std::uintptr_t now, const BoosterSettings& settings, BoostT
 
     if (!resuming)
         LeavePrevious(settings.restoreOriginal);
+    Boost(now, applicationWindow, title, settings, tick);
+}
+
+void Booster::Boost(std::uintptr_t now, std::uintptr_t applicationWindow, const std::wstring& title,
+                    const BoosterSettings& settings, BoostTick& tick)
+{
     const std::uint32_t asked = BoostPriorityClass(settings.mode);
     std::uint32_t error = 0;
     Application application = OpenApplication(priority_.WindowProcessId(applicationWindow), error);

@@ -58,7 +58,12 @@ public:
     History& history() { return history_; }
 
 private:
+    // Whether the window now in front is one to boost; Boost raises its
+    // application (applicationWindow: the app inside a UWP frame, else the
+    // window itself), counts and records it.
     void Decide(std::uintptr_t now, const BoosterSettings& settings, BoostTick& tick);
+    void Boost(std::uintptr_t now, std::uintptr_t applicationWindow, const std::wstring& title,
+               const BoosterSettings& settings, BoostTick& tick);
     bool Excluded(std::uintptr_t window, const ExcludedPrograms& excluded);
     Application OpenApplication(std::uint32_t id, std::uint32_t& error);
     void RaiseNewHelpers();
