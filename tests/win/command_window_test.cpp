@@ -8,6 +8,7 @@
 #include "controls/win_command.h"
 #include "gdi_object_count.h"
 #include "platform/memory_property_bag.h"
+#include "platform/win_handles.h"
 
 using namespace torvane;
 
@@ -47,11 +48,10 @@ int CutPixels(HWND window, int width, int height)
 std::vector<COLORREF> ShownPixels(HWND window, int width, int height)
 {
     std::vector<COLORREF> pixels;
-    HDC dc = GetDC(window);
+    const WindowDc dc(window);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(window, dc);
+            pixels.push_back(GetPixel(dc.get(), x, y));
     return pixels;
 }
 
@@ -77,6 +77,8 @@ TEST(CommandWindow, AButtonChangedWhileHiddenShowsItsLatestPictureWhenShown)
         args.width = 90;
         args.height = 30;
         CommandWindow* button = CommandWindow::Create(args);
+        if (!button)
+            return button;
         button->command().SetButtonType(4);
         button->command().SetCaption(L"第一");
         button->command().SetEnabled(false);
