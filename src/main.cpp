@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
     // Decided once: beside the program, or in the user's data when the
     // program's folder cannot be written.
     WinConfigPlaceProbe probe;
-    const ConfigPlace place = ChooseConfigPlace(location.directory, UserDataFolder(), probe);
+    const ConfigPlace place = ChooseConfigPlace(location.directory, probe);
     WinProfileStore store(place.configPath);
     ConfigSettings config(store);
     WinRunKey runKey;

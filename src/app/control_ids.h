@@ -38,8 +38,6 @@ constexpr int LabelSpeed = 201;         // the last recorded gain, "5%"
 constexpr int LabelSpeedupTarget = 202; // "提速目标": the last recorded title
 constexpr int LabelSpeedCount = 203;    // "已为系统提速 N 次。"
 constexpr int CpuMonitor1 = 204;        // the system monitor
-// The legend's five swatches, in the order of the series.
-constexpr int LegendSwatchFirst = 210;
 
 // Records page
 constexpr int TextHistory = 300;         // the history box

@@ -22,25 +22,11 @@ const MonitorSeries& LegendEntry(int index)
     return kMonitorSeries[kLegendOrder[index]];
 }
 
-// The legend swatch's colour for a control id, if it is one.
-bool SwatchColour(int id, Colour& colour)
+void DrawSwatch(HDC dc, const RECT& place, Colour colour)
 {
-    const int index = id - ControlId::LegendSwatchFirst;
-    if (index < 0 || index >= 5)
-        return false;
-    colour = LegendEntry(index).colour;
-    return true;
-}
-
-bool DrawSwatch(const DRAWITEMSTRUCT& item)
-{
-    Colour colour = 0;
-    if (!SwatchColour(static_cast<int>(item.CtlID), colour))
-        return false;
     const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-    FillRect(item.hDC, &item.rcItem, brush.get());
-    FrameRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    return true;
+    FillRect(dc, &place, brush.get());
+    FrameRect(dc, &place, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 }
 
 } // namespace
@@ -88,8 +74,12 @@ void StatusPageWindow::CreateControls(const PageCreateArgs& args, CpuMonitorSupp
 
     const int legendTop = kMonitorTop + 1095 + 150;
     int left = kCaptionLeft;
-    for (int i = 0; i < 5; ++i) {
-        factory.Swatch(ControlId::LegendSwatchFirst + i, {left, legendTop + 60, 150, 150});
+    for (int i = 0; i < kLegendEntries; ++i) {
+        // The swatches are painted with the page's background: a window
+        // apiece would cost start-up for a square of colour.
+        const int top = factory.Pixels(legendTop + 60);
+        swatches_[i] = {factory.Pixels(left), top, factory.Pixels(left) + factory.Pixels(150),
+                        top + factory.Pixels(150)};
         const wchar_t* caption = LegendEntry(i).caption;
         const int width = 120 + 240 * static_cast<int>(std::wcslen(caption));
         factory.Label(0, {left + 210, legendTop, width}, caption);
@@ -116,9 +106,12 @@ void StatusPageWindow::RestartMonitorTimer() const
 
 LRESULT StatusPageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DRAWITEM)
-        return DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
-    return PageDefaultMessage(hwnd_, message, wParam, lParam);
+    const LRESULT result = PageDefaultMessage(hwnd_, message, wParam, lParam);
+    if (message == WM_ERASEBKGND) {
+        for (int i = 0; i < kLegendEntries; ++i)
+            DrawSwatch(reinterpret_cast<HDC>(wParam), swatches_[i], LegendEntry(i).colour);
+    }
+    return result;
 }
 
 } // namespace torvane

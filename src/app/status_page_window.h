@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include <windows.h>
@@ -29,12 +30,16 @@ public:
 private:
     void CreateControls(const PageCreateArgs& args, CpuMonitorSupport& support);
 
+    static constexpr int kLegendEntries = 5;
+
     Label time_;
     Label speed_;
     Label speedupTarget_;
     Label speedCount_;
     // Owned by its window.
     CpuMonitorWindow* monitor_ = nullptr;
+    // The legend's squares of colour, in the page's pixels.
+    std::array<RECT, kLegendEntries> swatches_ = {};
 };
 
 } // namespace torvane

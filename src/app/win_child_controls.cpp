@@ -10,14 +10,14 @@ int ChildFactory::Pixels(int twips) const
 }
 
 HWND ChildFactory::Create(const wchar_t* className, int id, const ControlPlace& place,
-                          const wchar_t* text, DWORD style, DWORD exStyle) const
+                          const wchar_t* text, DWORD style, DWORD exStyle, HFONT font) const
 {
     HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style,
                                    Pixels(place.left), Pixels(place.top), Pixels(place.width),
                                    Pixels(place.height), parent_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_), FALSE);
     return control;
 }
 
@@ -28,9 +28,9 @@ HWND ChildFactory::Label(int id, const ControlPlace& place, const wchar_t* text,
 
 HWND ChildFactory::Heading(const ControlPlace& place, const wchar_t* text, HFONT font) const
 {
-    HWND heading = Label(0, place, text);
-    SendMessageW(heading, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return heading;
+    // Given its font once: under Wine each setting is a request to the
+    // window server, and start-up makes thousands of them.
+    return Create(L"STATIC", 0, place, text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, font);
 }
 
 HWND ChildFactory::CheckBox(int id, const ControlPlace& place, const wchar_t* text) const
@@ -59,11 +59,6 @@ HWND ChildFactory::ListBox(int id, const ControlPlace& place) const
                   WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
                       LBS_WANTKEYBOARDINPUT,
                   WS_EX_CLIENTEDGE);
-}
-
-HWND ChildFactory::Swatch(int id, const ControlPlace& place) const
-{
-    return Create(L"STATIC", id, place, L"", SS_OWNERDRAW);
 }
 
 } // namespace torvane

@@ -25,15 +25,13 @@ public:
     HWND HistoryBox(int id, const ControlPlace& place) const;
     // A list in the order given, that tells its parent of the Delete key.
     HWND ListBox(int id, const ControlPlace& place) const;
-    // An owner-drawn square that its parent fills with a colour.
-    HWND Swatch(int id, const ControlPlace& place) const;
 
     int Pixels(int twips) const;
     HWND parent() const { return parent_; }
 
 private:
     HWND Create(const wchar_t* className, int id, const ControlPlace& place, const wchar_t* text,
-                DWORD style, DWORD exStyle = 0) const;
+                DWORD style, DWORD exStyle = 0, HFONT font = nullptr) const;
 
     HWND parent_;
     int dpi_;

@@ -10,13 +10,15 @@ constexpr const wchar_t* kLedgerFileName = L"Raised.txt";
 
 } // namespace
 
-ConfigPlace ChooseConfigPlace(const std::wstring& programFolder, const std::wstring& userDataFolder,
-                              ConfigPlaceProbe& probe)
+ConfigPlace ChooseConfigPlace(const std::wstring& programFolder, ConfigPlaceProbe& probe)
 {
     const ConfigPlace beside = {ProgramFilePath(programFolder, L"config.ini"),
                                 ProgramFilePath(programFolder, L"Logs.txt"),
                                 ProgramFilePath(programFolder, kLedgerFileName), false};
-    if (probe.CanWrite(beside.configPath) || userDataFolder.empty())
+    if (probe.CanWrite(beside.configPath))
+        return beside;
+    const std::wstring userDataFolder = probe.UserDataFolder();
+    if (userDataFolder.empty())
         return beside;
     const std::wstring folder = ProgramFilePath(userDataFolder, L"Torvane");
     const ConfigPlace userData = {ProgramFilePath(folder, L"config.ini"), ProgramFilePath(folder, L"Logs.txt"),

@@ -16,6 +16,10 @@ public:
     virtual bool MakeFolder(const std::wstring& folder) = 0;
     // Copies a file that does not exist at `to` yet.
     virtual bool CopyNew(const std::wstring& from, const std::wstring& to) = 0;
+    // The user's application data folder; empty when there is none. Asked
+    // only when the program's folder cannot be written: finding it loads
+    // the shell, which a portable copy never needs before its window shows.
+    virtual std::wstring UserDataFolder() = 0;
 };
 
 // Where config.ini, Logs.txt and the list of processes Torvane holds raised
@@ -33,7 +37,6 @@ struct ConfigPlace {
 // works as always); otherwise in <userData>\Torvane, made on first need, with
 // the program folder's config.ini copied over the first time so that no
 // setting is lost. Where neither can be written, beside the program.
-ConfigPlace ChooseConfigPlace(const std::wstring& programFolder, const std::wstring& userDataFolder,
-                              ConfigPlaceProbe& probe);
+ConfigPlace ChooseConfigPlace(const std::wstring& programFolder, ConfigPlaceProbe& probe);
 
 } // namespace torvane

@@ -48,7 +48,7 @@ bool WinConfigPlaceProbe::CopyNew(const std::wstring& from, const std::wstring& 
     return true;
 }
 
-std::wstring UserDataFolder()
+std::wstring WinConfigPlaceProbe::UserDataFolder()
 {
     wchar_t folder[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))

@@ -13,10 +13,8 @@ public:
     bool FileExists(const std::wstring& file) override;
     bool MakeFolder(const std::wstring& folder) override;
     bool CopyNew(const std::wstring& from, const std::wstring& to) override;
+    // %APPDATA%, made if it is missing.
+    std::wstring UserDataFolder() override;
 };
-
-// The current user's application data folder (%APPDATA%); empty when the
-// system names none.
-std::wstring UserDataFolder();
 
 } // namespace torvane

@@ -30,10 +30,17 @@ public:
         files[to] = files[from];
         return true;
     }
+    std::wstring UserDataFolder() override
+    {
+        ++dataFolderAsked;
+        return dataFolder;
+    }
 
     std::map<std::wstring, std::string> files;
     std::set<std::wstring> folders;
     std::set<std::wstring> readOnly;
+    std::wstring dataFolder;
+    int dataFolderAsked = 0;
 };
 
 const std::wstring kProgram = L"C:\\Program Files\\Torvane";
@@ -54,6 +61,7 @@ TEST(ConfigPlace, BesideTheProgramWhenWritableElseTheUsersDataWithTheSettingsCop
         bool userDataWritable;
         bool inUserData;
         const char* userContentAfter; // null: none
+        bool noDataFolder = false;
     };
     const Case cases[] = {
         {"portable copy", true, false, "[Normal]\r\nAutoRun=1\r\n", nullptr, true, false, nullptr},
@@ -64,9 +72,11 @@ TEST(ConfigPlace, BesideTheProgramWhenWritableElseTheUsersDataWithTheSettingsCop
          "[Speed]\r\nSpeedLevel=1\r\n", true, true, "[Speed]\r\nSpeedLevel=1\r\n"},
         {"config.ini is a folder", false, true, nullptr, nullptr, true, true, nullptr},
         {"nowhere writable: beside the program as ever", false, false, "x", nullptr, false, false, nullptr},
+        {"no user data folder: beside the program", false, false, "x", nullptr, true, false, nullptr, true},
     };
     for (const Case& c : cases) {
         FakeDisk disk;
+        disk.dataFolder = c.noDataFolder ? L"" : kData;
         if (c.besideContent)
             disk.files[kBeside] = c.besideContent;
         if (!c.besideWritable)
@@ -77,7 +87,9 @@ TEST(ConfigPlace, BesideTheProgramWhenWritableElseTheUsersDataWithTheSettingsCop
             disk.files[kUser] = c.userContent;
         if (!c.userDataWritable)
             disk.readOnly.insert(kData + L"\\Torvane");
-        const ConfigPlace place = ChooseConfigPlace(kProgram, kData, disk);
+        const ConfigPlace place = ChooseConfigPlace(kProgram, disk);
+        // A portable copy never asks where the user's data is.
+        EXPECT_EQ(disk.dataFolderAsked, c.besideWritable ? 0 : 1) << c.name;
         EXPECT_EQ(place.inUserData, c.inUserData) << c.name;
         EXPECT_EQ(place.configPath, c.inUserData ? kUser : kBeside) << c.name;
         EXPECT_EQ(place.logsPath, c.inUserData ? kData + L"\\Torvane\\Logs.txt" : kProgram + L"\\Logs.txt") << c.name;
