@@ -2,7 +2,8 @@
 // window with that title to the foreground, as a user's click would, and
 // prints how many milliseconds passed from the switch until its process's
 // priority class read back above normal (high or real-time): "boost_ms=
-// class=". With "report", the switch is also reported as Windows reports
+// class= before= front=", front=1 when the window was in front already
+// before the switch. With "report", the switch is also reported as Windows reports
 // it (EVENT_SYSTEM_FOREGROUND), which Wine does not do itself.
 // Polled every millisecond from inside Wine, so no loader start is counted.
 #include <windows.h>
@@ -35,6 +36,7 @@ int wmain(int argc, wchar_t** argv)
         return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     };
     const DWORD before = GetPriorityClass(process);
+    const bool frontBefore = GetForegroundWindow() == window;
     QueryPerformanceCounter(&start);
     SetForegroundWindow(window);
     double foregroundMs = -1;
@@ -48,8 +50,8 @@ int wmain(int argc, wchar_t** argv)
         }
         const DWORD read = GetPriorityClass(process);
         if (read == HIGH_PRIORITY_CLASS || read == REALTIME_PRIORITY_CLASS) {
-            std::printf("boost_ms=%.1f foreground_ms=%.1f class=0x%lx before=0x%lx\n", ms, foregroundMs, read,
-                        before);
+            std::printf("boost_ms=%.1f foreground_ms=%.1f class=0x%lx before=0x%lx front=%d\n", ms, foregroundMs,
+                        read, before, frontBefore ? 1 : 0);
             rc = 0;
             break;
         }
