@@ -328,20 +328,37 @@ def boost_latency(env, switches, report=False):
     the class read back as raised; with report, each switch is also reported
     as Windows reports it (Wine does not)."""
     titles = ["记事本 - 基准甲", "画图 - 基准乙"]
-    helpers = [subprocess.Popen([WINE, os.path.join(BENCH_BIN, "tv_bench_window.exe"), t], env=env,
-                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-               for t in titles]
     tool = os.path.join(BENCH_BIN, "tv_bench_boost.exe")
+    extra = ["report"] if report else []
+
+    def switch(title):
+        for _ in range(50):
+            r = run_wine([tool, title, "10000"] + extra, timeout=30, env=env)
+            if r.returncode != 3:  # 3: the window is not there yet
+                return r
+            time.sleep(0.2)
+        return r
+
+    # One window at a time, each brought forward once it is there, unmeasured,
+    # and a second for the display's focus to settle: under Xvfb a window
+    # just shown can take the focus back after another was brought forward.
+    helpers = []
+    try:
+        for t in titles:
+            helpers.append(subprocess.Popen([WINE, os.path.join(BENCH_BIN, "tv_bench_window.exe"), t], env=env,
+                                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL))
+            switch(t)
+        time.sleep(1.0)
+    except BaseException:
+        end_helpers(helpers)
+        raise
     latencies = []
     misses = 0
     missed = False
     try:
         for i in range(switches):
-            for _ in range(50):
-                r = run_wine([tool, titles[i % 2], "10000"] + (["report"] if report else []), timeout=30, env=env)
-                if r.returncode != 3:  # 3: the window is not there yet
-                    break
-                time.sleep(0.2)
+            r = switch(titles[i % 2])
             m = re.search(r"boost_ms=(-?[\d.]+).*before=0x([0-9a-f]+)(?: front=(\d))?", r.stdout)
             if not m or float(m.group(1)) < 0:
                 # One miss is reported and the switches go on; the figure has
