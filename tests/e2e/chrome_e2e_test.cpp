@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/control_ids.h"
+#include "monitor/monitor_series.h"
 #include "torvane_driver.h"
 
 using namespace torvane;
@@ -253,6 +254,26 @@ private:
     bool hadPrevious_ = false;
 };
 
+// The left edge of the first square of `side` pixels all in `colour`
+// (0x00BBGGRR) in a screenshot `width` pixels wide; -1 when there is none.
+// The monitor's one-pixel lines in the same colours never make one.
+int LeftOfSquare(const std::vector<std::uint32_t>& pixels, int width, std::uint32_t colour, int side)
+{
+    const std::uint32_t wanted = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    const int height = static_cast<int>(pixels.size()) / width;
+    const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF; };
+    for (int y = 0; y + side <= height; ++y)
+        for (int x = 0; x + side <= width; ++x) {
+            bool whole = true;
+            for (int dy = 0; dy < side && whole; ++dy)
+                for (int dx = 0; dx < side && whole; ++dx)
+                    whole = at(x + dx, y + dy) == wanted;
+            if (whole)
+                return x;
+        }
+    return -1;
+}
+
 // Shows every page by a click on its tab and keeps a screenshot of each;
 // each page must look different from the others.
 void ShootEveryPage(Torvane& torvane, int dpi)
@@ -284,6 +305,16 @@ void ShootEveryPage(Torvane& torvane, int dpi)
         });
         SaveScreenBmp(box, "page_" + std::string(names[i]) + "_" + std::to_string(dpi) + ".bmp");
         shots.push_back(ScreenPixels(box));
+    }
+    // The status page's legend: a square of each series' colour (inside
+    // its grey frame), left to right in the legend's order.
+    const int width = WindowBox(torvane.window()).right - WindowBox(torvane.window()).left;
+    const int side = (150 * dpi + 720) / 1440 / 2;
+    int left = -1;
+    for (int entry : kLegendOrder) {
+        const int x = LeftOfSquare(shots[0], width, kMonitorSeries[entry].colour, side);
+        EXPECT_GT(x, left) << "legend entry " << entry << " at " << dpi << " dpi";
+        left = x;
     }
     for (int i = 0; i < kPages; ++i)
         for (int j = i + 1; j < kPages; ++j)
