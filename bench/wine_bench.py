@@ -343,6 +343,9 @@ def boost_latency(env, switches, report=False):
     # and a second for the display's focus to settle: under Xvfb a window
     # just shown can take the focus back after another was brought forward.
     helpers = []
+    latencies = []
+    misses = 0
+    missed = False
     try:
         for t in titles:
             helpers.append(subprocess.Popen([WINE, os.path.join(BENCH_BIN, "tv_bench_window.exe"), t], env=env,
@@ -350,13 +353,6 @@ def boost_latency(env, switches, report=False):
                                             stderr=subprocess.DEVNULL))
             switch(t)
         time.sleep(1.0)
-    except BaseException:
-        end_helpers(helpers)
-        raise
-    latencies = []
-    misses = 0
-    missed = False
-    try:
         for i in range(switches):
             r = switch(titles[i % 2])
             m = re.search(r"boost_ms=(-?[\d.]+).*before=0x([0-9a-f]+)(?: front=(\d))?", r.stdout)
@@ -376,10 +372,8 @@ def boost_latency(env, switches, report=False):
                 missed = False
                 time.sleep(0.37)
                 continue
-            # Under Xvfb the window started or shown last can take the input
-            # focus back a moment after another was brought forward; Torvane
-            # then rightly raised it while it was in front, and this switch
-            # switches nothing.
+            # A window that took the focus back (above) was rightly raised
+            # while in front, and this switch switches nothing.
             if i > 0 and m.group(3) == "1":
                 print("switch %d: %r was in front already: %r" % (i, titles[i % 2], r.stdout.strip()))
                 time.sleep(0.37)

@@ -73,13 +73,13 @@ void StatusPageWindow::CreateControls(const PageCreateArgs& args, CpuMonitorSupp
     monitor_ = CpuMonitorWindow::Create(monitor);
 
     const int legendTop = kMonitorTop + 1095 + 150;
+    // The swatches are painted with the page's background: a window apiece
+    // would cost start-up for a square of colour.
+    const int swatchTop = factory.Pixels(legendTop + 60);
+    const int swatchSide = factory.Pixels(150);
     int left = kCaptionLeft;
     for (int i = 0; i < kLegendEntries; ++i) {
-        // The swatches are painted with the page's background: a window
-        // apiece would cost start-up for a square of colour.
-        const int top = factory.Pixels(legendTop + 60);
-        swatches_[i] = {factory.Pixels(left), top, factory.Pixels(left) + factory.Pixels(150),
-                        top + factory.Pixels(150)};
+        swatches_[i] = {factory.Pixels(left), swatchTop, factory.Pixels(left) + swatchSide, swatchTop + swatchSide};
         const wchar_t* caption = LegendEntry(i).caption;
         const int width = 120 + 240 * static_cast<int>(std::wcslen(caption));
         factory.Label(0, {left + 210, legendTop, width}, caption);

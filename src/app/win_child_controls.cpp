@@ -4,6 +4,12 @@
 
 namespace torvane {
 
+namespace {
+
+constexpr DWORD kLabelStyle = SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
+
+} // namespace
+
 int ChildFactory::Pixels(int twips) const
 {
     return TwipsToPixels(twips, dpi_);
@@ -23,14 +29,14 @@ HWND ChildFactory::Create(const wchar_t* className, int id, const ControlPlace& 
 
 HWND ChildFactory::Label(int id, const ControlPlace& place, const wchar_t* text, DWORD extraStyle) const
 {
-    return Create(L"STATIC", id, place, text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | extraStyle);
+    return Create(L"STATIC", id, place, text, kLabelStyle | extraStyle);
 }
 
 HWND ChildFactory::Heading(const ControlPlace& place, const wchar_t* text, HFONT font) const
 {
     // Given its font once: under Wine each setting is a request to the
     // window server, and start-up makes thousands of them.
-    return Create(L"STATIC", 0, place, text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, font);
+    return Create(L"STATIC", 0, place, text, kLabelStyle, 0, font);
 }
 
 HWND ChildFactory::CheckBox(int id, const ControlPlace& place, const wchar_t* text) const

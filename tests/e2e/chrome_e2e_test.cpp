@@ -308,7 +308,8 @@ void ShootEveryPage(Torvane& torvane, int dpi)
     }
     // The status page's legend: a square of each series' colour (inside
     // its grey frame), left to right in the legend's order.
-    const int width = WindowBox(torvane.window()).right - WindowBox(torvane.window()).left;
+    const RECT window = WindowBox(torvane.window());
+    const int width = window.right - window.left;
     const int side = (150 * dpi + 720) / 1440 / 2;
     int left = -1;
     for (int entry : kLegendOrder) {
